@@ -1,0 +1,89 @@
+# Build helpers shared by every folder: warnings, tests, fuzzers, benchmarks, installation.
+
+option(KIVRA_WERROR "Treat warnings as errors" OFF)
+option(KIVRA_SANITIZE "Build native code with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+if(WIN32)
+  # Each module carries its own compiler runtime: only Windows system DLLs and the suite's own.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  set(KIVRA_WINDOWS ON)
+else()
+  set(KIVRA_WINDOWS OFF)
+  if(KIVRA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+function(kivra_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra $<$<BOOL:${KIVRA_WERROR}>:-Werror>)
+endfunction()
+
+# A library of this system or of a stand-in: warnings on.
+function(kivra_library target)
+  kivra_warnings(${target})
+endfunction()
+
+# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [LABELS ...])
+# One GoogleTest program; every test in it becomes a ctest entry. Under the Windows build the
+# program runs under Wine; DISPLAY gives it the virtual X display (for windows and dialogs).
+function(kivra_test name)
+  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  kivra_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    KIVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KIVRA_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+  set(env "")
+  if(T_DISPLAY)
+    set(env "KIVRA_NEEDS_DISPLAY=1")
+    list(APPEND T_LABELS display)
+  endif()
+  if(WIN32)
+    list(APPEND T_LABELS wine)
+  else()
+    list(APPEND T_LABELS native)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# kivra_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only by `./dev fuzz`
+# (clang, KIVRA_FUZZ=ON); the default builds skip it.
+function(kivra_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT KIVRA_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
+
+# kivra_benchmark(NAME SOURCES ... LIBS ...): a Google Benchmark program (native builds).
+function(kivra_benchmark name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  if(WIN32 OR NOT TARGET benchmark::benchmark)
+    return()
+  endif()
+  add_executable(${name} ${B_SOURCES})
+  kivra_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+  target_compile_definitions(${name} PRIVATE
+    KIVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KIVRA_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+endfunction()
+
+# Installation into dist/: deliverables and the stand-in libraries at the top, drivers in tools/.
+function(kivra_install_program target)
+  install(TARGETS ${target} RUNTIME DESTINATION . LIBRARY DESTINATION . ARCHIVE EXCLUDE_FROM_ALL)
+endfunction()
+
+function(kivra_install_tool target)
+  install(TARGETS ${target} RUNTIME DESTINATION tools)
+endfunction()

@@ -1,0 +1,24 @@
+// Hooks for tests: record the life-cycle calls the kernel receives, and make one named
+// call fail the next time it is made.
+#pragma once
+
+#include "solidkernel/outcome.h"
+
+#include <string>
+#include <vector>
+
+namespace kernel_test {
+
+// Names of the life-cycle calls received since the last reset, in order; a failed call
+// is recorded with a trailing "!" ("initialize_law!").
+std::vector<std::string> callLog();
+void resetCallLog();
+
+// The next call of the named function fails with the given error number. Several names may
+// be armed at once; an empty name disarms them all.
+void failNextCall(const std::string& name, err_mess_type errorNumber = 10);
+
+// 1 while the component (or "modeller") is initialised, 0 otherwise.
+int initialisationCount(const std::string& component);
+
+}  // namespace kernel_test
