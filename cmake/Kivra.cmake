@@ -87,3 +87,28 @@ endfunction()
 function(kivra_install_tool target)
   install(TARGETS ${target} RUNTIME DESTINATION tools)
 endfunction()
+
+# kivra_resource_library(NAME RC rcfile INSTALL lang/ENU [lang/English ...])
+# A resource-only DLL (no code, no entry point) built from an .rc file, installed into each
+# of the given folders of dist/.
+function(kivra_resource_library name)
+  cmake_parse_arguments(R "" "RC" "INSTALL;DEPENDS" ${ARGN})
+  set(res ${CMAKE_CURRENT_BINARY_DIR}/${name}.res)
+  get_filename_component(rc ${R_RC} ABSOLUTE)
+  get_filename_component(rcdir ${rc} DIRECTORY)
+  file(GLOB_RECURSE rc_inputs ${rcdir}/*)
+  add_custom_command(OUTPUT ${res}
+    COMMAND ${CMAKE_RC_COMPILER} -I ${rcdir} -O coff -o ${res} ${rc}
+    DEPENDS ${rc_inputs} ${R_DEPENDS}
+    WORKING_DIRECTORY ${rcdir}
+    VERBATIM)
+  set(dll ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name}.dll)
+  add_custom_command(OUTPUT ${dll}
+    COMMAND ${CMAKE_C_COMPILER} -shared -nostdlib -Wl,-e,0 -o ${dll} ${res}
+    DEPENDS ${res}
+    VERBATIM)
+  add_custom_target(${name} ALL DEPENDS ${dll})
+  foreach(dir IN LISTS R_INSTALL)
+    install(FILES ${dll} DESTINATION ${dir})
+  endforeach()
+endfunction()
