@@ -19,6 +19,7 @@ using profiles::ProfileStore;
 namespace {
 
 std::vector<std::string> g_boxes;
+std::string g_command;
 
 int recordBox(HWND, const std::string& text, const std::string&, UINT) {
     g_boxes.push_back(text);
@@ -64,7 +65,8 @@ std::string jsonList(const std::vector<std::string>& items) {
 
 // Prints the result line and gives the exit status.
 int report(bool ok, const std::string& fields = std::string()) {
-    std::string line = std::string("{\"ok\": ") + (ok ? "true" : "false") + fields;
+    std::string line = "{\"command\": " + json(g_command) + ", \"ok\": " + (ok ? "true" : "false") +
+                       fields;
     if (!g_boxes.empty()) line += ", \"boxes\": " + jsonList(g_boxes);
     std::printf("%s}\n", line.c_str());
     return ok ? 0 : 1;
@@ -75,20 +77,23 @@ std::string field(const char* name, const std::string& value) {
 }
 
 // The resource library as the program loads it: lang\<code>\ beside the program, or one
-// folder up when the driver sits in tools\; "English" when the language has none.
+// folder up when the driver sits in tools\; "English" when the language has none. In the
+// build tree the library sits beside the driver.
 void loadResources() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length);
     folder.erase(folder.find_last_of('\\') + 1);
     std::string code = profiles::languageCode();
-    for (const std::string& base : {folder, folder + "..\\"}) {
-        for (const std::string& language : {code, std::string("English")}) {
-            HMODULE module = LoadLibraryA((base + "lang\\" + language + "\\RostelleRes.dll").c_str());
-            if (module) {
-                dlg::setResourceHandle(module);
-                return;
-            }
+    std::vector<std::string> candidates;
+    for (const std::string& base : {folder, folder + "..\\"})
+        for (const std::string& language : {code, std::string("English")})
+            candidates.push_back(base + "lang\\" + language + "\\RostelleRes.dll");
+    candidates.push_back(folder + "RostelleRes.dll");
+    for (const std::string& candidate : candidates) {
+        if (HMODULE module = LoadLibraryA(candidate.c_str())) {
+            dlg::setResourceHandle(module);
+            return;
         }
     }
 }
@@ -176,6 +181,7 @@ int main(int argc, char** argv) {
     dlg::setMessageBoxHook(recordBox);
     ProfileStore store;
     store.setRootUnchecked(argv[1]);
+    g_command = argv[2];
     try {
         return run(store, argv[2], argc - 3, argv + 3);
     } catch (const std::exception& e) {
