@@ -106,10 +106,12 @@ bool ProfileStore::copy(const std::string& source, const std::string& newName,
     // change nothing, and removing the target first would lose it.
     if (replaced == 0) return false;
 
-    // An existing target is saved first, so that a failed import can bring it back.
+    // An existing target that can be removed is saved first, so that a failed import can
+    // bring it back. One that cannot (the current profile) is imported into.
     TempFile backup;
     bool removedTarget = false;
-    if (exists(newName)) {
+    std::string currentName;
+    if (exists(newName) && current(currentName) && !sameKeyName(currentName, newName)) {
         if (!backup.ok() || !exportProfile(newName, backup.path())) return false;
         removedTarget = remove(newName);
     }
@@ -124,21 +126,24 @@ bool ProfileStore::rename(const std::string& oldName, const std::string& newName
                           const std::optional<std::string>& description) {
     if (!exists(oldName) || !isProfileName(newName)) return false;
     if (oldName == newName) return description ? setDescription(oldName, *description) : true;
+    // The old profile can only be removed while a current profile is recorded; without one
+    // the rename fails before it copies anything, rather than after, with the copy left over.
+    std::string currentName;
+    if (!current(currentName)) return false;
     if (sameKeyName(oldName, newName)) return renameLetterCase(oldName, newName, description);
 
     if (!copy(oldName, newName, description)) return false;
-    std::string currentName;
-    if (current(currentName) && sameKeyName(currentName, oldName)) setCurrent(newName);
+    if (sameKeyName(currentName, oldName)) setCurrent(newName);
     return remove(oldName);
 }
 
 // The registry sees both names as one key, so copy-then-remove would remove the result. The
 // profile is exported under the new spelling, removed, and imported again (or restored from
-// the first export if that fails). As for every rename, a current profile must be recorded.
+// the first export if that fails).
 bool ProfileStore::renameLetterCase(const std::string& oldName, const std::string& newName,
                                     const std::optional<std::string>& description) {
     std::string currentName;
-    if (!current(currentName)) return false;
+    current(currentName);
     bool wasCurrent = sameKeyName(currentName, oldName);
 
     TempFile exported, rewritten;

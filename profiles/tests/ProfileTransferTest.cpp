@@ -233,12 +233,14 @@ TEST_F(ProfileTransferTest, RenameToTheSameNameOnlyChangesTheDescription) {
     EXPECT_NE(snapshot(key("Work")).find("Deeper"), std::string::npos);
 }
 
-TEST_F(ProfileTransferTest, RenameWhileNoCurrentProfileIsRecordedKeepsTheOldProfile) {
+TEST_F(ProfileTransferTest, RenameWhileNoCurrentProfileIsRecordedFailsBeforeCopying) {
     makeRichProfile("Work");
     std::string before = snapshot(key("Work"));
     EXPECT_FALSE(store.rename("Work", "Moved"));
+    EXPECT_FALSE(keyExists(key("Moved"))) << "no copy is left behind";
     EXPECT_EQ(snapshot(key("Work")), before);
     EXPECT_FALSE(store.rename("Work", "WORK"));
+    EXPECT_EQ(subkeys(scratch.path()), std::vector<std::string>{"Work"});
     EXPECT_EQ(snapshot(key("Work")), before);
 }
 
