@@ -1,6 +1,7 @@
 // Export, import, copy and rename through Wine's real registry editor: after each the
 // registry holds exactly what it should, and no temporary file is left.
 #include "TransferFixture.h"
+#include "dialogs/ModuleState.h"
 #include "profiles/ExportFile.h"
 
 #include <algorithm>
@@ -248,8 +249,11 @@ TEST_F(ProfileTransferTest, AnEditorThatCannotBeStartedShowsTheSystemText) {
     makeRichProfile("Work");
     ScriptedStore scripted(scratch.path());
     scripted.program = "no-such-editor-here";
+    dlg::setAppTitle("Wendmark");
     EXPECT_FALSE(scripted.exportProfile("Work", temp.path() + "x.arg"));
+    dlg::setAppTitle("");
     ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].title, "Wendmark");
     char expected[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected,
