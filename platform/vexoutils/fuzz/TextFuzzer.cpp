@@ -1,21 +1,20 @@
 // Fuzz target: the inflated text of a table (the compressed layer would hide it from the
-// fuzzer), as a colour and as a named table, then a save of whatever was read.
-#include "PiaContainer.h"
-#include "vexoutils/PlotStyleTable.h"
+// fuzzer) through the text and record layers, as a colour and as a named table, then the
+// text a save would write.
+#include "PiaText.h"
+#include "TableCodec.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    for (vexo::TableKind kind : {vexo::TableKind::Ctb, vexo::TableKind::Stb}) {
-        const auto file = vexo::pack(kind, text);
-        std::string reason;
-        std::unique_ptr<CPlotStyleTable> t(
-            CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
-        if (t) (void)t->toBytes();
+    const vexo::TextParse parsed = vexo::parseText(reinterpret_cast<const char*>(data), size);
+    if (!parsed.ok) return 0;
+    for (vexo::TableKind kind : {vexo::TableKind::Ctb, vexo::TableKind::Stb, vexo::TableKind::Ttb}) {
+        std::string error;
+        auto table = vexo::TableCodec::read(kind, parsed.entries, error);
+        if (table) (void)vexo::TableCodec::writeText(*table);
     }
     return 0;
 }

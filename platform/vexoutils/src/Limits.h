@@ -5,8 +5,9 @@
 
 namespace vexo {
 
-// Largest inflated text accepted: a full colour table is about 85 KB.
-constexpr std::size_t kMaxTextBytes = 16u << 20;
+// Largest inflated text (and file) accepted: a full colour table is about 85 KB, so this
+// leaves room for named tables of some ten thousand styles.
+constexpr std::size_t kMaxTextBytes = 4u << 20;
 // Deepest block nesting accepted (files use two levels).
 constexpr int kMaxBlockDepth = 8;
 // Largest lineweight a user may enter, millimetres.

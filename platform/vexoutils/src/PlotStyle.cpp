@@ -89,9 +89,14 @@ COBinStreamImp::COBinStreamImp() = default;
 COBinStreamImp::~COBinStreamImp() = default;
 const unsigned char* COBinStreamImp::data() const { return bytes_.data(); }
 unsigned long COBinStreamImp::size() const { return static_cast<unsigned long>(bytes_.size()); }
-void COBinStreamImp::writeBytes(const void* bytes, unsigned long count) {
-    const auto* p = static_cast<const unsigned char*>(bytes);
-    bytes_.insert(bytes_.end(), p, p + count);
+bool COBinStreamImp::writeBytes(const void* bytes, unsigned long count) {
+    try {
+        const auto* p = static_cast<const unsigned char*>(bytes);
+        if (p) bytes_.insert(bytes_.end(), p, p + count);
+        return p || !count;
+    } catch (...) {
+        return false;
+    }
 }
 
 CIBinStreamImp::CIBinStreamImp(const void* data, unsigned long count, unsigned long position)
@@ -145,7 +150,13 @@ bool CPlotStyle::updateColor(VxColorRef rgb) {
     return true;
 }
 
-void CPlotStyle::setDesc(const char* text) { description = vexo::oneLine(text ? text : ""); }
+void CPlotStyle::setDesc(const char* text) {
+    try {
+        description = vexo::oneLine(text ? text : "");
+    } catch (...) {
+        // out of memory: the description stays as it was
+    }
+}
 
 bool CPlotStyle::write(COBinStreamImp& out) const {
     try {
@@ -182,8 +193,7 @@ bool CPlotStyle::write(COBinStreamImp& out) const {
         head.u32(static_cast<std::uint32_t>(p.bytes.size()));
         head.bytes.insert(head.bytes.end(), p.bytes.begin(), p.bytes.end());
         head.u32(adler(p.bytes.data(), p.bytes.size()));
-        out.writeBytes(head.bytes.data(), static_cast<unsigned long>(head.bytes.size()));
-        return true;
+        return out.writeBytes(head.bytes.data(), static_cast<unsigned long>(head.bytes.size()));
     } catch (...) {
         return false;
     }

@@ -12,8 +12,8 @@
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
+bool sameName(const std::string& a, const char* b) {
+    if (std::strlen(b) != a.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
         if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
@@ -152,9 +152,8 @@ CPlotStyle* CPlotStyleTable::addStyle(const char* name, int index, const CPlotSt
 
 int CPlotStyleTable::findLocName(const char* name) const {
     if (!name) return -1;
-    const std::string wanted(name);
     for (std::size_t i = 0; i < styles_.size(); ++i)
-        if (sameName(styles_[i]->name, wanted)) return static_cast<int>(i);
+        if (sameName(styles_[i]->name, name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -165,7 +164,7 @@ bool CPlotStyleTable::renameStyle(int index, const char* name) {
         const std::string clean = vexo::oneLine(name);
         if (clean.empty()) return false;
         for (int i = 0; i < size(); ++i)
-            if (i != index && sameName(styles_[static_cast<std::size_t>(i)]->name, clean))
+            if (i != index && sameName(styles_[static_cast<std::size_t>(i)]->name, clean.c_str()))
                 return false;
         const std::string oldKey = vexo::StyleCodec::nameKey(*s);
         vexo::StyleCodec::rename(*s, clean);

@@ -48,18 +48,31 @@ VxUnknownKey keepUnknown(const TextEntry& entry, const std::string& after) {
 }
 
 void placeUnknown(std::vector<TextEntry>& known, const std::vector<VxUnknownKey>& unknown) {
-    for (auto it = unknown.rbegin(); it != unknown.rend(); ++it) {
-        TextParse parsed = parseText(it->text.data(), it->text.size());
-        if (!parsed.ok) continue;
-        auto pos = known.begin();
-        if (!it->after.empty()) {
-            auto anchor = std::find_if(known.begin(), known.end(), [&](const TextEntry& e) {
-                return e.key == it->after;
-            });
-            pos = anchor == known.end() ? known.end() : anchor + 1;
+    if (unknown.empty()) return;
+    // Linear in both lists: each unknown key goes after the first known key of its anchor's
+    // name, in the order read; those whose anchor is gone go last.
+    std::map<std::string, std::vector<const VxUnknownKey*>> byAnchor;
+    for (const VxUnknownKey& k : unknown) byAnchor[k.after].push_back(&k);
+    std::vector<TextEntry> merged;
+    merged.reserve(known.size() + unknown.size());
+    auto emit = [&](const std::string& anchor) {
+        auto it = byAnchor.find(anchor);
+        if (it == byAnchor.end()) return;
+        for (const VxUnknownKey* k : it->second) {
+            TextParse parsed = parseText(k->text.data(), k->text.size());
+            if (!parsed.ok) continue;
+            for (TextEntry& e : parsed.entries) merged.push_back(std::move(e));
         }
-        known.insert(pos, parsed.entries.begin(), parsed.entries.end());
+        byAnchor.erase(it);
+    };
+    emit("");
+    for (TextEntry& e : known) {
+        const std::string key = e.key;
+        merged.push_back(std::move(e));
+        emit(key);
     }
+    while (!byAnchor.empty()) emit(byAnchor.begin()->first);
+    known = std::move(merged);
 }
 
 std::unique_ptr<CPlotStyleTable> TableCodec::make(bool colorDependent) {

@@ -189,4 +189,44 @@ TEST(Files, ValuesThatWouldPointOutsideTheTableAreRefused) {
     EXPECT_NE(tryText("plot_style{\n 0{\n  name=\"N\n }\n}\ncustom_lineweight_table{\n 27=1.0\n}\n"), "ok");
 }
 
+TEST(Files, UnknownKeysInsideStylesAndBlocksAreWrittenBack) {
+    const std::string file =
+        "PIAFILEVERSION_2.0,STBVER1\ndescription=\"\naci_table_available=FALSE\n"
+        "scale_factor=1.0\napply_factor=FALSE\ncustom_lineweight_display_units=0\n"
+        "my_block{\n x=1\n}\nplot_style{\n 0{\n  name=\"Normal\n  future_key=7\n  color=-1\n }\n}\n";
+    std::string reason;
+    Table t(CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
+    ASSERT_TRUE(t) << reason;
+    EXPECT_FALSE(t->readNotes().empty()) << "plain text, no NUL";
+    const std::string text = savedText(*t);
+    EXPECT_NE(text.find("custom_lineweight_display_units=0\nmy_block{\n x=1\n}\nplot_style{\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("  name=\"Normal\n  future_key=7\n  localized_name=\"Normal\n"),
+              std::string::npos);
+    // And through the style's byte form, as on the clipboard.
+    COBinStreamImp out;
+    ASSERT_TRUE(t->style(0)->write(out));
+    CIBinStreamImp in(out.data(), out.size());
+    Table other(CPlotStyleTable::create(false, nullptr));
+    ASSERT_TRUE(other->style(1)->read(in));
+    EXPECT_NE(savedText(*other).find("  future_key=7\n"), std::string::npos);
+}
+
+TEST(Files, AColourTableWithMissingStylesGetsDefaults) {
+    const std::string file =
+        "PIAFILEVERSION_2.0,CTBVER1\nplot_style{\n 4{\n  name=\"Color_5\n  screen=50\n }\n}\n";
+    std::string reason;
+    Table t(CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
+    ASSERT_TRUE(t) << reason;
+    ASSERT_EQ(t->size(), 255);
+    EXPECT_EQ(t->style(4)->screening, 50);
+    EXPECT_EQ(t->style(0)->name, "Color_1");
+    EXPECT_EQ(t->style(0)->screening, 100);
+    const std::string bad = "PIAFILEVERSION_2.0,CTBVER1\nplot_style{\n 255{\n  name=\"C\n }\n}\n";
+    EXPECT_EQ(CPlotStyleTable::readBytes(bad.data(), static_cast<unsigned long>(bad.size()), reason),
+              nullptr)
+        << "a colour table has 255 styles";
+}
+
 }  // namespace

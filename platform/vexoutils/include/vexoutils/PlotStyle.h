@@ -20,7 +20,8 @@ public:
     ~COBinStreamImp();
     const unsigned char* data() const;
     unsigned long size() const;
-    void writeBytes(const void* bytes, unsigned long count);
+    // False, and nothing appended, when memory runs out.
+    bool writeBytes(const void* bytes, unsigned long count);
 
 private:
     std::vector<unsigned char> bytes_;
