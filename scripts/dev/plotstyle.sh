@@ -61,10 +61,11 @@ driver_plotstyle() {
 }
 
 demo_30_plotstyle() {
-  say "plot styles: a colour table read through VexoUtils.dll under Wine (first styles)"
-  driver_plotstyle dump "$PLOTSTYLE_SAMPLES/ezdxf-ctbtest.ctb" | head -n 12
   local out=$BUILD/demo-plotstyle
   mkdir -p "$out"
+  say "plot styles: a colour table read through VexoUtils.dll under Wine (first styles)"
+  driver_plotstyle dump "$PLOTSTYLE_SAMPLES/ezdxf-ctbtest.ctb" >"$out/ctbtest.json"
+  head -n 12 "$out/ctbtest.json"
   say "plot styles: every sample saved and read again gives the same document"
   local f name
   for f in "$PLOTSTYLE_SAMPLES"/*.?tb; do

@@ -1,13 +1,13 @@
 // Read and write of a full colour table (255 styles, every field set in style 0), in
 // memory and through files.
-#include "vexoutils/PlotStyleTable.h"
-
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ void ReadFullColourTable(benchmark::State& state) {
     const auto bytes = sampleBytes();
     std::string reason;
     for (auto _ : state) {
-        std::unique_ptr<CPlotStyleTable> t(
-            CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
+        std::unique_ptr<CPlotStyleTable> t(CPlotStyleTable::readBytes(
+            bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
         if (!t) state.SkipWithError(reason.c_str());
         benchmark::DoNotOptimize(t.get());
     }

@@ -1,10 +1,10 @@
 // Fuzz target: whole table files through the reader, then a save of whatever was read.
-#include "vexoutils/PlotStyleTable.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "vexoutils/PlotStyleTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string reason;

@@ -2,12 +2,12 @@
 // range check users' typing goes through.
 #include "Colors.h"
 
+#include <string>
+
 #include "Limits.h"
 #include "PiaText.h"
 #include "vexoutils/Palette.h"
 #include "vexoutils/PlotStyle.h"
-
-#include <string>
 
 namespace vexo {
 
@@ -30,7 +30,8 @@ int nearestIndexOfRgb(std::uint32_t rgb) {
     long bestDistance = -1;
     for (int i = 1; i <= 255; ++i) {
         const std::uint32_t c = rgbOfIndex(i);
-        const long dr = r - int(c >> 16 & 0xFF), dg = g - int(c >> 8 & 0xFF), db = b - int(c & 0xFF);
+        const long dr = r - int(c >> 16 & 0xFF), dg = g - int(c >> 8 & 0xFF),
+                   db = b - int(c & 0xFF);
         const long d = dr * dr + dg * dg + db * db;
         if (bestDistance < 0 || d < bestDistance) {
             best = i;
@@ -46,7 +47,9 @@ std::uint32_t swapRedBlue(std::uint32_t c) {
 
 }  // namespace vexo
 
-VxColorRef ACAD2rgb(int index) { return vexo::swapRedBlue(vexo::rgbOfIndex(index)); }
+VxColorRef ACAD2rgb(int index) {
+    return vexo::swapRedBlue(vexo::rgbOfIndex(index));
+}
 
 int rgb2ACAD(VxColorRef color) {
     if (color == kVxObjectColor) return -1;

@@ -1,9 +1,9 @@
 // Whole-file reading and replacing over the C library; the final move is per platform.
 #include "FileIo.h"
 
-#include "Limits.h"
-
 #include <cstdio>
+
+#include "Limits.h"
 
 namespace vexo {
 

@@ -1,7 +1,7 @@
 // The POSIX half of replacing a file: rename() replaces the target in one step.
-#include "FileIo.h"
-
 #include <cstdio>
+
+#include "FileIo.h"
 
 namespace vexo {
 

@@ -12,13 +12,13 @@
 //   END                       closes the block
 //
 // Keys are case-insensitive; at least one pen block is required.
-#include "FileIo.h"
-#include "PiaText.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <algorithm>
 #include <cctype>
 #include <string>
+
+#include "FileIo.h"
+#include "PiaText.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ bool parsePcp(const std::string& text, PenSettings* pens, bool& inches) {
         if (line.empty() || line[0] == ';') continue;
         const auto eq = line.find('=');
         const std::string key = upper(trim(line.substr(0, eq)));
-        const std::string value = eq == std::string::npos ? std::string() : trim(line.substr(eq + 1));
+        const std::string value =
+            eq == std::string::npos ? std::string() : trim(line.substr(eq + 1));
         if (eq == std::string::npos) {
             if (key != "END" || !open) return false;
             open = 0;

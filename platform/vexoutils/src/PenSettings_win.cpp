@@ -1,11 +1,11 @@
 // Pen settings from the registry key the host keeps them in (see PlotStyleTable.h for the
 // layout: one string value per colour index, "pen,linetype,speed,width", and "Units").
-#include "PiaText.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <windows.h>
 
 #include <string>
+
+#include "PiaText.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 

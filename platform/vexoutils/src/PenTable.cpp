@@ -1,14 +1,14 @@
 // Tables made from the pens of an older plotter configuration: pen numbers, hardware
 // linetypes and pen widths become physical pens, linetypes and lineweights. Pen speed has
 // no place in a plot style and is dropped.
+#include <cmath>
+#include <map>
+#include <tuple>
+
 #include "Limits.h"
 #include "PiaText.h"
 #include "TableCodec.h"
 #include "vexoutils/PlotStyleTable.h"
-
-#include <cmath>
-#include <map>
-#include <tuple>
 
 namespace {
 

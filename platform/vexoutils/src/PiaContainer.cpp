@@ -2,11 +2,11 @@
 // packing text the way CAD programs do (best compression, checksum over the compressed bytes).
 #include "PiaContainer.h"
 
-#include "Limits.h"
-
 #include <zlib.h>
 
 #include <cstring>
+
+#include "Limits.h"
 
 namespace vexo {
 namespace {
@@ -27,9 +27,12 @@ void putLe32(unsigned char* p, std::uint32_t v) {
 
 const char* kindWord(TableKind kind) {
     switch (kind) {
-    case TableKind::Ctb: return "CTBVER1";
-    case TableKind::Stb: return "STBVER1";
-    case TableKind::Ttb: return "TTBVER1";
+        case TableKind::Ctb:
+            return "CTBVER1";
+        case TableKind::Stb:
+            return "STBVER1";
+        case TableKind::Ttb:
+            return "TTBVER1";
     }
     return "CTBVER1";
 }
@@ -121,9 +124,10 @@ Unpacked unpack(const unsigned char* bytes, std::size_t size) {
             const auto overText =
                 adler32(adler32(0, nullptr, 0), reinterpret_cast<const Bytef*>(r.text.data()),
                         static_cast<uInt>(r.text.size()));
-            r.notes.push_back(checksum == overText
-                                  ? "the header's checksum is over the text, not the compressed bytes"
-                                  : "the header's checksum does not match");
+            r.notes.push_back(
+                checksum == overText
+                    ? "the header's checksum is over the text, not the compressed bytes"
+                    : "the header's checksum does not match");
         }
     } else {
         // A variant with plain text after the first line.
@@ -156,8 +160,8 @@ std::vector<unsigned char> pack(TableKind kind, const std::string& text) {
     uLongf packedSize = compressBound(static_cast<uLong>(withNul.size()));
     out.resize(kHeaderSize + packedSize);
     if (compress2(out.data() + kHeaderSize, &packedSize,
-                  reinterpret_cast<const Bytef*>(withNul.data()), static_cast<uLong>(withNul.size()),
-                  Z_BEST_COMPRESSION) != Z_OK) {
+                  reinterpret_cast<const Bytef*>(withNul.data()),
+                  static_cast<uLong>(withNul.size()), Z_BEST_COMPRESSION) != Z_OK) {
         return {};
     }
     out.resize(kHeaderSize + packedSize);

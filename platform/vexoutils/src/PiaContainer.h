@@ -14,7 +14,7 @@ struct Unpacked {
     bool ok = false;
     std::string error;
     TableKind kind = TableKind::Ctb;
-    std::string text;                // inflated, trailing NUL removed
+    std::string text;  // inflated, trailing NUL removed
     bool hadNul = false;
     std::vector<std::string> notes;  // mismatches that do not stop reading
 };

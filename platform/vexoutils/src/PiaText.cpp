@@ -2,20 +2,22 @@
 // tree, and the value spellings (strings without closing quote, TRUE/FALSE, C-locale reals).
 #include "PiaText.h"
 
-#include "Limits.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "Limits.h"
+
 namespace vexo {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t';
+}
 
 bool isKeyChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.';
 }
 
 bool validKey(const std::string& key) {
@@ -41,7 +43,7 @@ TextParse parseText(const char* text, std::size_t size) {
     TextParse result;
     std::vector<TextEntry> root;
     std::vector<std::vector<TextEntry>*> open{&root};  // innermost block last
-    TextEntry* lastScalar = nullptr;                     // the entry a continuation extends
+    TextEntry* lastScalar = nullptr;                   // the entry a continuation extends
     const char* p = text;
     const char* end = text + size;
     int lineNo = 0;
@@ -160,7 +162,9 @@ std::string oneLine(const std::string& text) {
     return out;
 }
 
-std::string quoted(const std::string& text) { return '"' + oneLine(text); }
+std::string quoted(const std::string& text) {
+    return '"' + oneLine(text);
+}
 
 bool parseInt(const std::string& value, long long& out) {
     const char* b = value.data();

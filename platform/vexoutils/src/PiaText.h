@@ -12,7 +12,7 @@ struct TextEntry {
     bool block = false;
     std::string value;  // scalars: everything after '=' (a string keeps its leading quote)
     std::vector<TextEntry> children;
-    int line = 0;       // 1-based line of the text, for messages
+    int line = 0;  // 1-based line of the text, for messages
 };
 
 struct TextParse {

@@ -1,14 +1,15 @@
 // CPlotStyle: defaults, the colour as callers see it, and the style's byte form for the
 // clipboard: "VXPS", a version, the payload length, the payload, its Adler-32.
-#include "Colors.h"
-#include "PiaText.h"
-#include "TableCodec.h"
 #include "vexoutils/PlotStyle.h"
 
 #include <zlib.h>
 
 #include <cstring>
 #include <new>
+
+#include "Colors.h"
+#include "PiaText.h"
+#include "TableCodec.h"
 
 namespace {
 
@@ -87,8 +88,12 @@ std::uint32_t adler(const unsigned char* p, std::size_t n) {
 
 COBinStreamImp::COBinStreamImp() = default;
 COBinStreamImp::~COBinStreamImp() = default;
-const unsigned char* COBinStreamImp::data() const { return bytes_.data(); }
-unsigned long COBinStreamImp::size() const { return static_cast<unsigned long>(bytes_.size()); }
+const unsigned char* COBinStreamImp::data() const {
+    return bytes_.data();
+}
+unsigned long COBinStreamImp::size() const {
+    return static_cast<unsigned long>(bytes_.size());
+}
 bool COBinStreamImp::writeBytes(const void* bytes, unsigned long count) {
     try {
         const auto* p = static_cast<const unsigned char*>(bytes);
@@ -110,8 +115,12 @@ bool CIBinStreamImp::readBytes(void* out, unsigned long count) {
     position_ += count;
     return true;
 }
-unsigned long CIBinStreamImp::position() const { return position_; }
-unsigned long CIBinStreamImp::remaining() const { return count_ - position_; }
+unsigned long CIBinStreamImp::position() const {
+    return position_;
+}
+unsigned long CIBinStreamImp::remaining() const {
+    return count_ - position_;
+}
 
 // ---------------------------------------------------------------- style
 

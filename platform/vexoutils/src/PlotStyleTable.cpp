@@ -1,14 +1,15 @@
 // CPlotStyleTable: reading and writing whole files through the container, text and record
 // layers, new tables, and the style list operations the editor calls. Every entry point
 // catches everything: no exception may leave the component.
-#include "FileIo.h"
-#include "PiaContainer.h"
-#include "PiaText.h"
-#include "TableCodec.h"
 #include "vexoutils/PlotStyleTable.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "FileIo.h"
+#include "PiaContainer.h"
+#include "PiaText.h"
+#include "TableCodec.h"
 
 namespace {
 
@@ -123,7 +124,9 @@ std::vector<unsigned char> CPlotStyleTable::toBytes() const {
     }
 }
 
-int CPlotStyleTable::size() const { return static_cast<int>(styles_.size()); }
+int CPlotStyleTable::size() const {
+    return static_cast<int>(styles_.size());
+}
 
 CPlotStyle* CPlotStyleTable::style(int index) {
     return index >= 0 && index < size() ? styles_[static_cast<std::size_t>(index)].get() : nullptr;
@@ -204,5 +207,9 @@ void CPlotStyleTable::setDesc(const char* text) {
     }
 }
 
-const std::vector<std::string>& CPlotStyleTable::readNotes() const { return notes_; }
-const std::vector<std::string>& CPlotStyleTable::colorMap() const { return aciNames_; }
+const std::vector<std::string>& CPlotStyleTable::readNotes() const {
+    return notes_;
+}
+const std::vector<std::string>& CPlotStyleTable::colorMap() const {
+    return aciNames_;
+}

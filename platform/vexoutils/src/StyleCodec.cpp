@@ -127,8 +127,8 @@ bool StyleCodec::read(const std::vector<TextEntry>& entries, CPlotStyle& s, std:
 ColorWords StyleCodec::colorWords(const CPlotStyle& s) {
     ColorWords w;
     const bool grayscale = (s.flags & CPlotStyle::kGrayscale) != 0;
-    w.policy = static_cast<int>(s.flags & CPlotStyle::kDither) |
-               (grayscale ? 2 : (s.color_ >= 0 ? 4 : 0));
+    w.policy =
+        static_cast<int>(s.flags & CPlotStyle::kDither) | (grayscale ? 2 : (s.color_ >= 0 ? 4 : 0));
     if (s.color_ < 0) {
         w.color = w.mode = kObjectWord;
     } else if (s.wordsValid_) {
@@ -180,7 +180,9 @@ void StyleCodec::rename(CPlotStyle& s, const std::string& name) {
     s.nameAsRead_ = name;
 }
 
-void StyleCodec::markNameRead(CPlotStyle& s) { s.nameAsRead_ = s.name; }
+void StyleCodec::markNameRead(CPlotStyle& s) {
+    s.nameAsRead_ = s.name;
+}
 
 void StyleCodec::initColorStyle(CPlotStyle& s, int index) {
     const std::string n = "Color_" + std::to_string(index + 1);

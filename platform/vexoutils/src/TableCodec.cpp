@@ -9,8 +9,8 @@
 namespace vexo {
 
 const double kDefaultLineweights[CPlotStyleTable::kLineweightCount] = {
-    0.0, 0.05, 0.09, 0.1,  0.13, 0.15, 0.18, 0.2,  0.25, 0.3, 0.35, 0.4,  0.45, 0.5,
-    0.53, 0.6, 0.65, 0.7, 0.8, 0.9, 1.0, 1.06, 1.2, 1.4, 1.58, 2.0, 2.11};
+    0.0,  0.05, 0.09, 0.1, 0.13, 0.15, 0.18, 0.2,  0.25, 0.3, 0.35, 0.4, 0.45, 0.5,
+    0.53, 0.6,  0.65, 0.7, 0.8,  0.9,  1.0,  1.06, 1.2,  1.4, 1.58, 2.0, 2.11};
 
 namespace {
 
@@ -21,7 +21,9 @@ TextEntry scalar(const char* key, std::string value) {
     return e;
 }
 
-std::string at(const TextEntry& e) { return "line " + std::to_string(e.line) + ": "; }
+std::string at(const TextEntry& e) {
+    return "line " + std::to_string(e.line) + ": ";
+}
 
 // The children of an index block (`aci_table`, `plot_style`, `custom_lineweight_table`)
 // by their index; false when a key is not an index below `limit`.
@@ -82,8 +84,12 @@ std::unique_ptr<CPlotStyleTable> TableCodec::make(bool colorDependent) {
 std::vector<std::unique_ptr<CPlotStyle>>& TableCodec::styles(CPlotStyleTable& t) {
     return t.styles_;
 }
-std::vector<std::string>& TableCodec::aciNames(CPlotStyleTable& t) { return t.aciNames_; }
-std::vector<std::string>& TableCodec::notes(CPlotStyleTable& t) { return t.notes_; }
+std::vector<std::string>& TableCodec::aciNames(CPlotStyleTable& t) {
+    return t.aciNames_;
+}
+std::vector<std::string>& TableCodec::notes(CPlotStyleTable& t) {
+    return t.notes_;
+}
 
 TableKind TableCodec::kindOf(const CPlotStyleTable& t) {
     if (t.colorDependent) return TableKind::Ctb;
@@ -153,7 +159,8 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind,
         return nullptr;
     }
     std::map<long long, const TextEntry*> found;
-    const long long limit = t.colorDependent ? static_cast<long long>(CPlotStyleTable::kColorStyleCount) : 1LL << 30;
+    const long long limit =
+        t.colorDependent ? static_cast<long long>(CPlotStyleTable::kColorStyleCount) : 1LL << 30;
     if (!byIndex(*styles, limit, true, found, error)) return nullptr;
     if (t.colorDependent) {
         t.styles_.resize(CPlotStyleTable::kColorStyleCount);
@@ -201,7 +208,8 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind,
     } else if (aci) {
         t.notes_.push_back("aci_table ignored: the table says it has none");
     } else if (!t.colorDependent && t.colorMapping) {
-        t.notes_.push_back("a colour mapping without aci_table: every colour maps to the first style");
+        t.notes_.push_back(
+            "a colour mapping without aci_table: every colour maps to the first style");
     }
 
     if (weights) {

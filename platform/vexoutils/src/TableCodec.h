@@ -2,13 +2,13 @@
 // table model and back. Reading and writing of each record sit side by side.
 #pragma once
 
-#include "PiaContainer.h"
-#include "PiaText.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "PiaContainer.h"
+#include "PiaText.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace vexo {
 

@@ -1,14 +1,16 @@
 // Index colours both ways, the nearest index, the lineweight range check and the linetype
 // pattern texts.
-#include "vexoutils/PlotStyle.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "vexoutils/PlotStyle.h"
+
 namespace {
 
-VxColorRef bgr(int r, int g, int b) { return VxColorRef(r | g << 8 | b << 16); }
+VxColorRef bgr(int r, int g, int b) {
+    return VxColorRef(r | g << 8 | b << 16);
+}
 
 TEST(IndexColors, Rgb2AcadAndAcad2RgbAgreeOnAll255) {
     for (int i = 1; i <= 255; ++i) {
@@ -49,7 +51,8 @@ TEST(IndexColors, ClosestIndexIsTheNearestInRgb) {
                                db = b - long(c >> 16 & 0xFF);
                     return dr * dr + dg * dg + db * db;
                 };
-                for (int i = 1; i <= 255; ++i) ASSERT_LE(dist(k), dist(i)) << r << "," << g << "," << b;
+                for (int i = 1; i <= 255; ++i)
+                    ASSERT_LE(dist(k), dist(i)) << r << "," << g << "," << b;
             }
 }
 
@@ -67,7 +70,8 @@ TEST(LineweightRange, AcceptsZeroTo200MillimetresInEitherUnit) {
 }
 
 TEST(LineweightRange, RefusesAndLeavesTheValueAlone) {
-    for (const char* text : {"200.01", "-0.1", "", "  ", "abc", "0.25mm", "1e999", "nan", "0.5.1"}) {
+    for (const char* text :
+         {"200.01", "-0.1", "", "  ", "abc", "0.25mm", "1e999", "nan", "0.5.1"}) {
         double v = 42;
         EXPECT_FALSE(checkLineWeightRange(v, text, false)) << text;
         EXPECT_EQ(v, 42) << text;

@@ -1,13 +1,13 @@
 // The file container: the 60-byte header as CAD programs write it, inflating with its
 // advisory numbers, and refusal of damaged and foreign files.
-#include "PiaContainer.h"
-#include "TestFiles.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstring>
 #include <random>
+
+#include "PiaContainer.h"
+#include "TestFiles.h"
 
 namespace {
 

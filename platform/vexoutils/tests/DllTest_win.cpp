@@ -1,13 +1,13 @@
 // VexoUtils.dll as the editor and the launcher use it: tables across the DLL boundary,
 // styles through the byte streams, and pen settings from a scratch registry key.
-#include "TestFiles.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
 #include <string>
+
+#include "TestFiles.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -50,6 +50,7 @@ protected:
     void TearDown() override {
         RegCloseKey(key_);
         RegDeleteKeyA(HKEY_CURRENT_USER, name_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KivraTests");  // only when now empty
     }
     void set(const char* value, const char* text) {
         RegSetValueExA(key_, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),

@@ -1,12 +1,12 @@
 // Tables from pen settings and from PCP files.
-#include "RawText.h"
-#include "TestFiles.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
+
+#include "RawText.h"
+#include "TestFiles.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ TEST(PenSettingsDefaults, AreUnsetPens) {
 TEST(FromPens, ColourTableTakesPenLinetypeAndWidth) {
     PenSettings pens[256];
     pens[1] = {3, 2, 10, 0.25};
-    pens[2] = {40, 99, 0, 0.0};       // no such pen, no such linetype
-    pens[5] = {1, -1, 0, 0.01};       // inches: 0.254 mm, nearest 0.25
+    pens[2] = {40, 99, 0, 0.0};  // no such pen, no such linetype
+    pens[5] = {1, -1, 0, 0.01};  // inches: 0.254 mm, nearest 0.25
     bool warn = false;
     Table t(CPlotStyleTable::createPlotStyleTable(true, false, pens, warn, "from pens"));
     ASSERT_TRUE(t);
@@ -53,7 +53,8 @@ TEST(FromPens, ColourTableTakesPenLinetypeAndWidth) {
     EXPECT_TRUE(warnInches) << "0.254 mm is not in the list: approximated";
 
     bool unused = false;
-    EXPECT_EQ(CPlotStyleTable::createPlotStyleTable(true, false, nullptr, unused, nullptr), nullptr);
+    EXPECT_EQ(CPlotStyleTable::createPlotStyleTable(true, false, nullptr, unused, nullptr),
+              nullptr);
 }
 
 TEST(FromPens, NamedTableHasAStylePerPenAndMapsColoursToThem) {
@@ -94,12 +95,12 @@ TEST(Pcp, TheAcceptedGrammarMakesATable) {
 
 TEST(Pcp, AnythingElseIsANullTable) {
     const char* bad[] = {
-        "",                                        // no pens
-        "; only comments\nUNITS=M\n",              // no pens
-        "COLOR=1\nPEN=2\n",                        // block not closed
-        "COLOR=0\nEND\n",                          // no colour 0
-        "COLOR=1\nEND\nCOLOR=1\nEND\n",            // twice
-        "COLOR=1\nCOLOUR_DEPTH=2\nEND\n",          // unknown pen key
+        "",                                // no pens
+        "; only comments\nUNITS=M\n",      // no pens
+        "COLOR=1\nPEN=2\n",                // block not closed
+        "COLOR=0\nEND\n",                  // no colour 0
+        "COLOR=1\nEND\nCOLOR=1\nEND\n",    // twice
+        "COLOR=1\nCOLOUR_DEPTH=2\nEND\n",  // unknown pen key
         "COLOR=1\nWIDTH=thin\nEND\n",
         "UNITS=Q\nCOLOR=1\nEND\n",
         "just text\n",

@@ -1,14 +1,14 @@
 // The public sample tables: each reads, keeps its values through a save, and the saved
 // text matches the original record for record in a reader of its own (RawText), apart from
 // the colour words, which CAD programs normalise on save as well.
-#include "RawText.h"
-#include "TestFiles.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
+
+#include "RawText.h"
+#include "TestFiles.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ Table load(const std::string& name) {
 Table reload(const CPlotStyleTable& t) {
     const auto bytes = t.toBytes();
     std::string reason;
-    Table back(CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
+    Table back(
+        CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
     EXPECT_TRUE(back) << reason;
     return back;
 }
@@ -46,12 +47,12 @@ std::string summary(const CPlotStyleTable& t) {
     for (double w : t.lineweights) s += std::to_string(w) + " ";
     for (int i = 0; i < t.size(); ++i) {
         const CPlotStyle& p = *t.style(i);
-        s += "\n" + p.name + "|" + p.description + "|" + rgbText(p) + "|" + std::to_string(p.flags) +
-             "|" + std::to_string(p.penNumber) + "|" + std::to_string(p.virtualPenNumber) + "|" +
-             std::to_string(p.screening) + "|" + std::to_string(p.linetype) + "|" +
-             std::to_string(p.adaptive) + "|" + std::to_string(p.lineweight) + "|" +
-             std::to_string(p.fillStyle) + "|" + std::to_string(p.endStyle) + "|" +
-             std::to_string(p.joinStyle);
+        s += "\n" + p.name + "|" + p.description + "|" + rgbText(p) + "|" +
+             std::to_string(p.flags) + "|" + std::to_string(p.penNumber) + "|" +
+             std::to_string(p.virtualPenNumber) + "|" + std::to_string(p.screening) + "|" +
+             std::to_string(p.linetype) + "|" + std::to_string(p.adaptive) + "|" +
+             std::to_string(p.lineweight) + "|" + std::to_string(p.fillStyle) + "|" +
+             std::to_string(p.endStyle) + "|" + std::to_string(p.joinStyle);
     }
     return s;
 }
@@ -83,7 +84,8 @@ TEST_P(EverySample, SavedTextMatchesTheOriginalRecordForRecord) {
     };
     int compared = 0;
     for (const auto& r : tool::flatten(originalText)) {
-        if (endsWith(r.path, "/color") || endsWith(r.path, "/mode_color")) continue;  // checked by the colour rules below
+        if (endsWith(r.path, "/color") || endsWith(r.path, "/mode_color"))
+            continue;  // checked by the colour rules below
         auto it = saved.find(r.path);
         ASSERT_NE(it, saved.end()) << r.path << " lost";
         if (GetParam() == "apm-broken-name-crlf.stb" && endsWith(r.path, "name"))
@@ -100,7 +102,8 @@ TEST_P(EverySample, SavedTextMatchesTheOriginalRecordForRecord) {
 }
 
 TEST_P(EverySample, SavedRecordsKeepTheOriginalOrder) {
-    if (GetParam() == "apm-lineweight-names.stb") return;  // tool order; see HostOrderOfTopLevelBlocks
+    if (GetParam() == "apm-lineweight-names.stb")
+        return;  // tool order; see HostOrderOfTopLevelBlocks
     Table t = load(GetParam());
     ASSERT_TRUE(t);
     std::string originalText, savedText;
@@ -266,7 +269,8 @@ TEST(SampleValues, HostOrderOfTopLevelBlocks) {
     ASSERT_TRUE(t);
     std::string text;
     ASSERT_TRUE(tool::rawText(t->toBytes(), text));
-    const auto styles = text.find("\nplot_style{\n"), weights = text.find("\ncustom_lineweight_table{\n");
+    const auto styles = text.find("\nplot_style{\n"),
+               weights = text.find("\ncustom_lineweight_table{\n");
     ASSERT_NE(styles, std::string::npos);
     ASSERT_NE(weights, std::string::npos);
     EXPECT_LT(styles, weights);

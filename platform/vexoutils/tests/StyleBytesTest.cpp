@@ -1,12 +1,12 @@
 // The byte form a style travels in (clipboard): round trip of every property, and refusal
 // of truncated, damaged, foreign and newer bytes without touching the style or the stream.
-#include "RawText.h"
-#include "TestFiles.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "RawText.h"
+#include "TestFiles.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 

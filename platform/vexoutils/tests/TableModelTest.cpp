@@ -1,12 +1,12 @@
 // The table operations the editor calls: new tables, adding, finding, renaming and deleting
 // styles, colours as callers give them, descriptions, and writing files.
-#include "RawText.h"
-#include "TestFiles.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "RawText.h"
+#include "TestFiles.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ using Table = std::unique_ptr<CPlotStyleTable>;
 Table reload(const CPlotStyleTable& t) {
     const auto bytes = t.toBytes();
     std::string reason;
-    Table back(CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
+    Table back(
+        CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
     EXPECT_TRUE(back) << reason;
     return back;
 }
@@ -50,7 +51,8 @@ TEST(NewTables, NamedTableIsNormalAndStyle1) {
     EXPECT_EQ(t->style(0)->name, "Normal");
     EXPECT_EQ(t->style(1)->name, "Style 1");
     EXPECT_FALSE(t->colorMapping);
-    EXPECT_NE(savedText(*t).find("name=\"Style_1\n  localized_name=\"Style 1\n"), std::string::npos);
+    EXPECT_NE(savedText(*t).find("name=\"Style_1\n  localized_name=\"Style 1\n"),
+              std::string::npos);
 }
 
 TEST(StyleList, AddedStyleFollowsItsAnchorAndIsFoundByName) {
@@ -94,7 +96,8 @@ TEST(StyleList, RenameRefusesTakenNamesAndTheFirstStyle) {
     EXPECT_FALSE(t->renameStyle(9, "Z"));
     EXPECT_TRUE(t->renameStyle(2, "a\nb"));
     EXPECT_EQ(t->style(2)->name, "a b") << "a line break cannot be saved";
-    EXPECT_NE(savedText(*t).find("name=\"STYLE 1\n  localized_name=\"STYLE 1\n"), std::string::npos);
+    EXPECT_NE(savedText(*t).find("name=\"STYLE 1\n  localized_name=\"STYLE 1\n"),
+              std::string::npos);
 }
 
 TEST(StyleList, DeletingAMappedStyleMapsItsColoursToTheFirst) {
@@ -171,12 +174,14 @@ TEST(Files, WriteThenReadAndFailuresReported) {
 }
 
 TEST(Files, ValuesThatWouldPointOutsideTheTableAreRefused) {
-    const std::string base = "description=\"\naci_table_available=FALSE\nscale_factor=1.0\n"
-                             "apply_factor=FALSE\ncustom_lineweight_display_units=0\n";
+    const std::string base =
+        "description=\"\naci_table_available=FALSE\nscale_factor=1.0\n"
+        "apply_factor=FALSE\ncustom_lineweight_display_units=0\n";
     auto tryText = [&](const std::string& styles) {
         std::string file = "PIAFILEVERSION_2.0,STBVER1\n" + base + styles;
         std::string reason;
-        Table t(CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
+        Table t(CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()),
+                                           reason));
         return t ? std::string("ok") : reason;
     };
     EXPECT_EQ(tryText("plot_style{\n 0{\n  name=\"Normal\n  lineweight=27\n }\n}\n"), "ok");
@@ -186,16 +191,20 @@ TEST(Files, ValuesThatWouldPointOutsideTheTableAreRefused) {
     EXPECT_NE(tryText(""), "ok") << "no styles at all";
     EXPECT_NE(tryText("plot_style{\n 0{\n  description=\"\n }\n}\n"), "ok") << "no name";
     EXPECT_NE(tryText("plot_style{\n x{\n  name=\"N\n }\n}\n"), "ok");
-    EXPECT_NE(tryText("plot_style{\n 0{\n  name=\"N\n }\n}\ncustom_lineweight_table{\n 27=1.0\n}\n"), "ok");
+    EXPECT_NE(
+        tryText("plot_style{\n 0{\n  name=\"N\n }\n}\ncustom_lineweight_table{\n 27=1.0\n}\n"),
+        "ok");
 }
 
 TEST(Files, UnknownKeysInsideStylesAndBlocksAreWrittenBack) {
     const std::string file =
         "PIAFILEVERSION_2.0,STBVER1\ndescription=\"\naci_table_available=FALSE\n"
         "scale_factor=1.0\napply_factor=FALSE\ncustom_lineweight_display_units=0\n"
-        "my_block{\n x=1\n}\nplot_style{\n 0{\n  name=\"Normal\n  future_key=7\n  color=-1\n }\n}\n";
+        "my_block{\n x=1\n}\nplot_style{\n 0{\n  name=\"Normal\n  future_key=7\n  color=-1\n "
+        "}\n}\n";
     std::string reason;
-    Table t(CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
+    Table t(
+        CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
     ASSERT_TRUE(t) << reason;
     EXPECT_FALSE(t->readNotes().empty()) << "plain text, no NUL";
     const std::string text = savedText(*t);
@@ -217,15 +226,17 @@ TEST(Files, AColourTableWithMissingStylesGetsDefaults) {
     const std::string file =
         "PIAFILEVERSION_2.0,CTBVER1\nplot_style{\n 4{\n  name=\"Color_5\n  screen=50\n }\n}\n";
     std::string reason;
-    Table t(CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
+    Table t(
+        CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
     ASSERT_TRUE(t) << reason;
     ASSERT_EQ(t->size(), 255);
     EXPECT_EQ(t->style(4)->screening, 50);
     EXPECT_EQ(t->style(0)->name, "Color_1");
     EXPECT_EQ(t->style(0)->screening, 100);
     const std::string bad = "PIAFILEVERSION_2.0,CTBVER1\nplot_style{\n 255{\n  name=\"C\n }\n}\n";
-    EXPECT_EQ(CPlotStyleTable::readBytes(bad.data(), static_cast<unsigned long>(bad.size()), reason),
-              nullptr)
+    EXPECT_EQ(
+        CPlotStyleTable::readBytes(bad.data(), static_cast<unsigned long>(bad.size()), reason),
+        nullptr)
         << "a colour table has 255 styles";
 }
 

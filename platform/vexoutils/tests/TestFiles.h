@@ -13,9 +13,9 @@ inline std::string sample(const std::string& name) {
 
 inline const std::vector<std::string>& allSamples() {
     static const std::vector<std::string> names = {
-        "apm-broken-name-crlf.stb", "apm-factory-resaved1.ctb", "apm-factory.stb",
+        "apm-broken-name-crlf.stb", "apm-factory-resaved1.ctb",   "apm-factory.stb",
         "apm-lineweight-names.stb", "apm-ttb-with-aci-table.stb", "ezdxf-color.ctb",
-        "ezdxf-ctbtest.ctb",        "ezdxf-monochrome.ctb",     "ezdxf-stbtest.stb",
+        "ezdxf-ctbtest.ctb",        "ezdxf-monochrome.ctb",       "ezdxf-stbtest.stb",
         "mod2-filetype-key.ctb"};
     return names;
 }
@@ -33,7 +33,9 @@ inline std::vector<unsigned char> bytesOf(const std::string& path) {
 // A file name in the working directory, removed when the object goes.
 class Scratch {
 public:
-    explicit Scratch(const std::string& name) : path_("vexo-test-" + name) { std::remove(path_.c_str()); }
+    explicit Scratch(const std::string& name) : path_("vexo-test-" + name) {
+        std::remove(path_.c_str());
+    }
     ~Scratch() { std::remove(path_.c_str()); }
     const char* c_str() const { return path_.c_str(); }
     const std::string& path() const { return path_; }

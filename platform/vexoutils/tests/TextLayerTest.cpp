@@ -1,19 +1,22 @@
 // The text layer: line grammar, indentation and line ends, continuation of broken strings,
 // value spellings, and refusal of text it cannot make sense of.
-#include "PiaText.h"
-
 #include <gtest/gtest.h>
+
+#include "PiaText.h"
 
 namespace {
 
 using vexo::parseText;
 using vexo::TextParse;
 
-TextParse parse(const std::string& s) { return parseText(s.data(), s.size()); }
+TextParse parse(const std::string& s) {
+    return parseText(s.data(), s.size());
+}
 
 TEST(TextGrammar, BlocksNestWhateverTheIndentation) {
-    const TextParse p = parse("description=\"A\nplot_style{\n 0{\n\tname=\"Normal\n  }\n}\n"
-                              "custom_lineweight_table{\r\n    0=0.0\r\n}\r\n");
+    const TextParse p = parse(
+        "description=\"A\nplot_style{\n 0{\n\tname=\"Normal\n  }\n}\n"
+        "custom_lineweight_table{\r\n    0=0.0\r\n}\r\n");
     ASSERT_TRUE(p.ok) << p.error;
     ASSERT_EQ(p.entries.size(), 3u);
     EXPECT_EQ(p.entries[0].value, "\"A");
@@ -32,7 +35,8 @@ TEST(TextGrammar, StringsHaveNoClosingQuoteAndKeepTheRest) {
 }
 
 TEST(TextGrammar, ABrokenStringContinuesOnTheNextLine) {
-    const TextParse p = parse(" 1{\n  name=\"asdf\r\nand some more\r\nmore again\n  description=\"\n }\n");
+    const TextParse p =
+        parse(" 1{\n  name=\"asdf\r\nand some more\r\nmore again\n  description=\"\n }\n");
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(vexo::stringValue(p.entries[0].children[0].value), "asdf and some more more again");
 }

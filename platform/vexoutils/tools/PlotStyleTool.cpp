@@ -3,11 +3,6 @@
 //   plotstyle save FILE OUT      read FILE, write it to OUT
 //   plotstyle text FILE          the inflated text, read independently of the component
 //   plotstyle bench FILE [N]     mean time of N reads and writes (default 200)
-#include "Console.h"
-#include "Json.h"
-#include "RawText.h"
-#include "vexoutils/PlotStyleTable.h"
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +10,11 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "Console.h"
+#include "Json.h"
+#include "RawText.h"
+#include "vexoutils/PlotStyleTable.h"
 
 namespace {
 
@@ -44,7 +44,9 @@ std::unique_ptr<CPlotStyleTable> load(const char* path) {
     return table;
 }
 
-const char* boolWord(bool b) { return b ? "true" : "false"; }
+const char* boolWord(bool b) {
+    return b ? "true" : "false";
+}
 
 std::string colorText(const CPlotStyle& s) {
     const VxColorRef c = s.color2rgb();
@@ -101,7 +103,8 @@ int bench(const char* path, int rounds) {
     std::unique_ptr<CPlotStyleTable> table;
     const auto t0 = clock::now();
     for (int i = 0; i < rounds; ++i) {
-        table.reset(CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()), reason));
+        table.reset(CPlotStyleTable::readBytes(bytes.data(),
+                                               static_cast<unsigned long>(bytes.size()), reason));
         if (!table) {
             std::fprintf(stderr, "plotstyle: cannot read %s: %s\n", path, reason.c_str());
             return 1;
@@ -113,10 +116,11 @@ int bench(const char* path, int rounds) {
     const auto t2 = clock::now();
     const double readMs = std::chrono::duration<double, std::milli>(t1 - t0).count() / rounds;
     const double writeMs = std::chrono::duration<double, std::milli>(t2 - t1).count() / rounds;
-    std::printf("{\"file\": %s, \"rounds\": %d, \"styles\": %d, \"read_ms\": %.3f, "
-                "\"write_ms\": %.3f, \"bytes_written\": %zu}\n",
-                jsonString(path).c_str(), rounds, table->size(), readMs, writeMs,
-                written / static_cast<std::size_t>(rounds));
+    std::printf(
+        "{\"file\": %s, \"rounds\": %d, \"styles\": %d, \"read_ms\": %.3f, "
+        "\"write_ms\": %.3f, \"bytes_written\": %zu}\n",
+        jsonString(path).c_str(), rounds, table->size(), readMs, writeMs,
+        written / static_cast<std::size_t>(rounds));
     return 0;
 }
 

@@ -3,11 +3,11 @@
 // index palette, the linetype pattern texts and the byte streams a style travels in.
 #pragma once
 
-#include "vexoutils/Types.h"
-#include "vexoutils/VexoApi.h"
-
 #include <string>
 #include <vector>
+
+#include "vexoutils/Types.h"
+#include "vexoutils/VexoApi.h"
 
 namespace vexo {
 class StyleCodec;
@@ -68,16 +68,16 @@ public:
     // The name shown to users and looked up by the table (the file's localized name).
     std::string name;
     std::string description;
-    unsigned flags;         // kDither | kGrayscale
-    int penNumber;          // 0 automatic, 1..32
-    int virtualPenNumber;   // 0 automatic, 1..255
-    int screening;          // 0..100 percent ink
-    int linetype;           // 0..30 built-in patterns, 31 the object's linetype
-    unsigned char adaptive; // nonzero: keep whole patterns rather than the scale
-    int lineweight;         // 1-based into the table's 27 lineweights, 0 the object's
-    int fillStyle;          // 64..72, 73 the object's
-    int endStyle;           // 0 butt, 1 square, 2 round, 3 diamond, 4 the object's
-    int joinStyle;          // 0 miter, 1 bevel, 2 round, 3 diamond, 5 the object's
+    unsigned flags;          // kDither | kGrayscale
+    int penNumber;           // 0 automatic, 1..32
+    int virtualPenNumber;    // 0 automatic, 1..255
+    int screening;           // 0..100 percent ink
+    int linetype;            // 0..30 built-in patterns, 31 the object's linetype
+    unsigned char adaptive;  // nonzero: keep whole patterns rather than the scale
+    int lineweight;          // 1-based into the table's 27 lineweights, 0 the object's
+    int fillStyle;           // 64..72, 73 the object's
+    int endStyle;            // 0 butt, 1 square, 2 round, 3 diamond, 4 the object's
+    int joinStyle;           // 0 miter, 1 bevel, 2 round, 3 diamond, 5 the object's
 
     // 0x00BBGGRR, or kVxObjectColor when the style uses the object's colour.
     VxColorRef color2rgb() const;
@@ -98,13 +98,13 @@ private:
     friend class vexo::StyleCodec;
     friend class CPlotStyleTable;
 
-    int color_;                  // -1 object colour, else 0x00RRGGBB
-    bool wordsValid_;            // the words below were read for color_ and are kept
-    std::uint32_t colorWord_;    // `color` as read
-    std::uint32_t modeWord_;     // `mode_color` as read, when hasModeWord_
+    int color_;                // -1 object colour, else 0x00RRGGBB
+    bool wordsValid_;          // the words below were read for color_ and are kept
+    std::uint32_t colorWord_;  // `color` as read
+    std::uint32_t modeWord_;   // `mode_color` as read, when hasModeWord_
     bool hasModeWord_;
-    std::string fileName_;       // the file's `name`; differs from name only in stock tables
-    std::string nameAsRead_;     // name when read: a rename replaces fileName_ as well
+    std::string fileName_;    // the file's `name`; differs from name only in stock tables
+    std::string nameAsRead_;  // name when read: a rename replaces fileName_ as well
     double linePatternSize_;
     std::vector<VxUnknownKey> unknown_;
 };

@@ -3,13 +3,13 @@
 // index to style). Reads and writes the files CAD programs exchange; no exception leaves it.
 #pragma once
 
-#include "vexoutils/PlotStyle.h"
-#include "vexoutils/Types.h"
-#include "vexoutils/VexoApi.h"
-
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "vexoutils/PlotStyle.h"
+#include "vexoutils/Types.h"
+#include "vexoutils/VexoApi.h"
 
 namespace vexo {
 class TableCodec;
