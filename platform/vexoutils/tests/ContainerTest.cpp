@@ -54,8 +54,8 @@ TEST(Container, HeaderNumbersAreAdvisory) {
 }
 
 TEST(Container, TextWithoutTrailingNulAndPlainTextVariant) {
-    const auto stock = unpack(testfiles::bytesOf(testfiles::sample("ezdxf-color.ctb")).data(),
-                              testfiles::bytesOf(testfiles::sample("ezdxf-color.ctb")).size());
+    const auto file = testfiles::bytesOf(testfiles::sample("ezdxf-color.ctb"));
+    const auto stock = unpack(file.data(), file.size());
     ASSERT_TRUE(stock.ok) << stock.error;
     EXPECT_FALSE(stock.hadNul);
     const std::string plain = "PIAFILEVERSION_2.0,STBVER1\r\ndescription=\"\n";

@@ -3,6 +3,7 @@
 // the colour words, which CAD programs normalise on save as well.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -125,6 +126,30 @@ INSTANTIATE_TEST_SUITE_P(Samples, EverySample, ::testing::ValuesIn(testfiles::al
                                  if (!isalnum(static_cast<unsigned char>(c))) c = '_';
                              return n;
                          });
+
+TEST(DamagedFiles, GiveANullTableWithAReason) {
+    auto file = testfiles::bytesOf(testfiles::sample("apm-factory-resaved1.ctb"));
+    ASSERT_GT(file.size(), 100u);
+    auto refused = [](const std::vector<unsigned char>& bytes) {
+        std::string reason;
+        Table t(CPlotStyleTable::readBytes(bytes.data(), static_cast<unsigned long>(bytes.size()),
+                                           reason));
+        return !t && !reason.empty();
+    };
+    for (std::size_t n : {std::size_t(0), std::size_t(30), std::size_t(59), std::size_t(60),
+                          std::size_t(61), file.size() / 2, file.size() - 1})
+        EXPECT_TRUE(refused(std::vector<unsigned char>(file.begin(), file.begin() + n))) << n;
+    auto badZlib = file;
+    badZlib[200] ^= 0xFF;
+    EXPECT_TRUE(refused(badZlib));
+    auto pc3 = file;
+    std::memcpy(pc3.data() + 19, "PC3VER1", 7);
+    EXPECT_TRUE(refused(pc3)) << "a plotter configuration in the same container";
+    std::vector<unsigned char> random(5000);
+    unsigned seed = 12345;
+    for (auto& b : random) b = static_cast<unsigned char>((seed = seed * 1103515245 + 12345) >> 16);
+    EXPECT_TRUE(refused(random));
+}
 
 TEST(SampleValues, FilesSavedByTheHostSaveToTheSameText) {
     // Already in the form CAD programs settle on: nothing to normalise.
