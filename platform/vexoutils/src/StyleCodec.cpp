@@ -1,5 +1,7 @@
 // One style block of a table file to a CPlotStyle and back: the sixteen keys, the colour
 // words with their type bytes, and the colour policy bits.
+#include <cmath>
+
 #include "Colors.h"
 #include "TableCodec.h"
 
@@ -111,6 +113,9 @@ bool StyleCodec::read(const std::vector<TextEntry>& entries, CPlotStyle& s, std:
     s.name = haveLocalized ? localized : nameKey;
     s.nameAsRead_ = s.name;
 
+    // Grayscale together with the explicit-colour bit is never written by CAD programs; the
+    // host shows such a style as object colour with dither and no grayscale, and so do we.
+    if ((policy & 6) == 6) policy = 1;
     s.flags = static_cast<unsigned>(policy) & (CPlotStyle::kDither | CPlotStyle::kGrayscale);
     s.colorWord_ = static_cast<std::uint32_t>(colorWord);
     s.modeWord_ = static_cast<std::uint32_t>(modeWord);
@@ -159,10 +164,14 @@ TextEntry StyleCodec::write(const CPlotStyle& s, int index) {
     c.push_back(scalar("physical_pen_number", std::to_string(s.penNumber)));
     c.push_back(scalar("virtual_pen_number", std::to_string(s.virtualPenNumber)));
     c.push_back(scalar("screen", std::to_string(s.screening)));
-    c.push_back(scalar("linepattern_size", formatReal(s.linePatternSize_)));
+    c.push_back(scalar("linepattern_size",
+                       formatReal(std::isfinite(s.linePatternSize_) ? s.linePatternSize_ : 0.5)));
     c.push_back(scalar("linetype", std::to_string(s.linetype)));
     c.push_back(scalar("adaptive_linetype", s.adaptive ? "TRUE" : "FALSE"));
-    c.push_back(scalar("lineweight", std::to_string(s.lineweight)));
+    // An index outside the list would make the file unreadable: the object's lineweight.
+    const bool lineweightValid =
+        s.lineweight >= 0 && s.lineweight <= CPlotStyleTable::kLineweightCount;
+    c.push_back(scalar("lineweight", std::to_string(lineweightValid ? s.lineweight : 0)));
     c.push_back(scalar("fill_style", std::to_string(s.fillStyle)));
     c.push_back(scalar("end_style", std::to_string(s.endStyle)));
     c.push_back(scalar("join_style", std::to_string(s.joinStyle)));

@@ -233,7 +233,9 @@ std::string TableCodec::writeText(const CPlotStyleTable& t) {
     std::vector<TextEntry> top;
     top.push_back(scalar("description", quoted(t.description)));
     top.push_back(scalar("aci_table_available", mapped ? "TRUE" : "FALSE"));
-    top.push_back(scalar("scale_factor", formatReal(t.scaleFactor)));
+    // Values a caller may have set out of range are written so that the file reads back.
+    top.push_back(
+        scalar("scale_factor", formatReal(std::isfinite(t.scaleFactor) ? t.scaleFactor : 1.0)));
     top.push_back(scalar("apply_factor", t.applyFactor ? "TRUE" : "FALSE"));
     top.push_back(scalar("custom_lineweight_display_units", std::to_string(t.lineweightUnits)));
     if (mapped) {
@@ -265,7 +267,8 @@ std::string TableCodec::writeText(const CPlotStyleTable& t) {
     weights.key = "custom_lineweight_table";
     weights.block = true;
     for (int i = 0; i < CPlotStyleTable::kLineweightCount; ++i) {
-        weights.children.push_back(scalar("", formatReal(t.lineweights[i])));
+        const double w = t.lineweights[i];
+        weights.children.push_back(scalar("", formatReal(std::isfinite(w) && w >= 0 ? w : 0.0)));
         weights.children.back().key = std::to_string(i);
     }
     top.push_back(std::move(weights));

@@ -2,6 +2,7 @@
 // styles, colours as callers give them, descriptions, and writing files.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "RawText.h"
@@ -194,6 +195,30 @@ TEST(Files, ValuesThatWouldPointOutsideTheTableAreRefused) {
     EXPECT_NE(
         tryText("plot_style{\n 0{\n  name=\"N\n }\n}\ncustom_lineweight_table{\n 27=1.0\n}\n"),
         "ok");
+}
+
+TEST(Files, OutOfRangeValuesSetByCallersStillGiveAReadableFile) {
+    Table t(CPlotStyleTable::create(true, nullptr));
+    t->style(3)->lineweight = 40;
+    t->lineweights[2] = -1;
+    t->scaleFactor = std::numeric_limits<double>::quiet_NaN();
+    Table back = reload(*t);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->style(3)->lineweight, 0);
+    EXPECT_EQ(back->lineweights[2], 0.0);
+    EXPECT_EQ(back->scaleFactor, 1.0);
+}
+
+TEST(Files, GrayscaleWithTheExplicitBitReadsAsTheHostShowsIt) {
+    const std::string file =
+        "PIAFILEVERSION_2.0,STBVER1\nplot_style{\n 0{\n  name=\"Normal\n  color=-1006698496\n"
+        "  color_policy=6\n }\n}\n";
+    std::string reason;
+    Table t(
+        CPlotStyleTable::readBytes(file.data(), static_cast<unsigned long>(file.size()), reason));
+    ASSERT_TRUE(t) << reason;
+    EXPECT_EQ(t->style(0)->color2rgb(), kVxObjectColor);
+    EXPECT_EQ(t->style(0)->flags, unsigned(CPlotStyle::kDither));
 }
 
 TEST(Files, UnknownKeysInsideStylesAndBlocksAreWrittenBack) {
