@@ -61,19 +61,23 @@ int findClosestACIIdx(VxColorRef color) {
 }
 
 bool checkLineWeightRange(double& value, const char* text, bool inches) {
-    if (!text) return false;
-    std::string s(text);
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return false;
-    s = s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-    if (s.find('.') == std::string::npos) {
-        const auto comma = s.find(',');
-        if (comma != std::string::npos) s[comma] = '.';
+    try {
+        if (!text) return false;
+        std::string s(text);
+        const auto first = s.find_first_not_of(" \t\r\n");
+        if (first == std::string::npos) return false;
+        s = s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+        if (s.find('.') == std::string::npos) {
+            const auto comma = s.find(',');
+            if (comma != std::string::npos) s[comma] = '.';
+        }
+        double v;
+        if (!vexo::parseReal(s, v)) return false;
+        const double mm = inches ? v * vexo::kMmPerInch : v;
+        if (!(mm >= 0.0) || mm > vexo::kMaxLineweightMm + 1e-9) return false;
+        value = v;
+        return true;
+    } catch (...) {
+        return false;
     }
-    double v;
-    if (!vexo::parseReal(s, v)) return false;
-    const double mm = inches ? v * vexo::kMmPerInch : v;
-    if (!(mm >= 0.0) || mm > vexo::kMaxLineweightMm + 1e-9) return false;
-    value = v;
-    return true;
 }
