@@ -25,9 +25,9 @@ struct VEXOUTILS_API PenSettings {
 
 #ifdef _WIN32
     // Reads the pens stored below `key`: for colour index k (1 .. count-1) the string value
-    // named "k" holds "pen,linetype,speed,width" (a missing field keeps its default), and
-    // the value "Units" holds "I" (widths in inches, `inches` set) or "M". Records without a
-    // value keep their defaults. True when at least one pen was read.
+    // named "k" holds "pen,linetype,speed,width" (an empty field keeps its default; a value
+    // that does not parse is skipped). `inches` becomes true when the value "Units" is "I"
+    // (widths in inches), false otherwise. True when at least one pen was read.
     static bool readFromReg(HKEY key, PenSettings* pens, int count, bool& inches);
 #endif
 };
