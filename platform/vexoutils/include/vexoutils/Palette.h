@@ -3,10 +3,12 @@
 // full and a pale variant, 250 to 255 greys.
 #pragma once
 
+#include "vexoutils/Types.h"
 #include "vexoutils/VexoApi.h"
 
-#include <cstdint>
-
+#ifdef _WIN32
+typedef RGBQUAD PaletteEntry;
+#else
 // Laid out as the platform's RGBQUAD: blue, green, red, reserved.
 struct PaletteEntry {
     std::uint8_t rgbBlue;
@@ -14,6 +16,7 @@ struct PaletteEntry {
     std::uint8_t rgbRed;
     std::uint8_t rgbReserved;
 };
+#endif
 static_assert(sizeof(PaletteEntry) == 4, "palette entries are RGBQUADs");
 
 extern "C" VEXOUTILS_API const PaletteEntry g_cBasePalette[256];
