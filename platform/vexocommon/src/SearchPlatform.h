@@ -1,0 +1,14 @@
+// What GlobalSearch needs from the platform: folders, the PATH list, file tests.
+#pragma once
+
+#include <string>
+
+namespace search {
+extern const char kPathListSeparator;
+std::string programFolder();
+std::string currentFolder();
+std::string environmentPath();
+bool isFile(const std::string& path);
+bool hasFolderPart(const std::string& name);
+std::string join(const std::string& folder, const std::string& name);
+}  // namespace search
