@@ -1,0 +1,19 @@
+// Reading a GDI bitmap back as 0xRRGGBB pixels, top row first, for exact comparisons.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> rgb;
+    std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
+};
+
+Pixels readPixels(HBITMAP bitmap);
+// Writes the pixels as a 24-bit .bmp file (for looking at a failed picture).
+bool saveBmp(const Pixels& p, const std::string& path);
