@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BitmapPixels.h"
+#include "PreviewFixtures.h"
 #include "RenderThumbnail.h"
 #include "ThumbnailLayout.h"
 #include "dwg/DbInitialize.h"
@@ -116,6 +117,23 @@ TEST(RenderThumbnail, CropIsThePreviewsCentralPart) {
             for (int x = 0; x < size; ++x) ASSERT_EQ(p.at(x, y), preview.at(x + x0, y + top)) << x << "," << y;
         expectBar(p, size - kBarHeightOverPreview);
     }
+}
+
+TEST(RenderThumbnail, EveryBitDepthIsCopiedOneToOne) {
+    for (int bpp : {1, 4, 8, 16, 24, 32}) {
+        SCOPED_TRACE(bpp);
+        const auto dib = fixtures::makeDib(41, 30, bpp);
+        writeFile("vistrel-render-depth.dwg", fixtures::makeDrawing("AC1018", {{1, fixtures::Bytes(80, 0)}, {2, dib}}));
+        const Pixels p = render(20, 20, "vistrel-render-depth.dwg");
+        const int x0 = (41 - 20) / 2, top = 30 - (30 - 20) / 2 - 20;
+        // 16-bit pixels hold five bits per channel; compare those.
+        const std::uint32_t mask = bpp == 16 ? 0xF8F8F8 : 0xFFFFFF;
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(p.at(x, y) & mask, fixtures::dibPixel(dib, x + x0, y + top) & mask) << x << "," << y;
+        expectBar(p, 15);
+    }
+    std::remove("vistrel-render-depth.dwg");
 }
 
 TEST(RenderThumbnail, PngPreviewsAreDrawnToo) {
