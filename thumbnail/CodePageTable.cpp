@@ -1,4 +1,5 @@
 // The host's code page table: Windows ANSI code pages to the library's ids.
+// Pages outside the table have no id of their own: CP_UNDEFINED.
 #include "CodePageTable.h"
 
 namespace vistrel {

@@ -1,4 +1,5 @@
 // The Windows ANSI code pages the drawing library knows, by its own code page ids.
+// The services name the process's code page through this table.
 #pragma once
 
 #include "dwg/OdCodePage.h"

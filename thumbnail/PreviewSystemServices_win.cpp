@@ -1,4 +1,5 @@
 // Windows half of the services: the ANSI code page, and file sizes from the directory.
+// Names are passed to the platform as ANSI text.
 #include <windows.h>
 
 #include "PreviewSystemServices.h"

@@ -1,4 +1,5 @@
 // Thumbnail arithmetic: integer divisions truncate toward zero, shifts are arithmetic.
+// The drawing code takes every coordinate from here.
 #include "ThumbnailLayout.h"
 
 #include <cstring>

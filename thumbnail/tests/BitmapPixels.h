@@ -1,4 +1,5 @@
 // Reading a GDI bitmap back as 0xRRGGBB pixels, top row first, for exact comparisons.
+// Pixels are read through a 32-bit top-down DIB whatever the bitmap's own format.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,5 @@
 // GetDIBits into a 32-bit top-down buffer.
+// The alpha byte GDI leaves in the buffer is dropped.
 #include "BitmapPixels.h"
 
 #include <cstdio>

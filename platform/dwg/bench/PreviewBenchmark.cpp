@@ -11,7 +11,10 @@
 
 namespace {
 
-const std::string kLargest = std::string(KIVRA_TESTDATA_DIR) + "/dwg/AC1024_libredwg_2010_Constraints.dwg";
+std::string sample(const char* name) { return std::string(KIVRA_TESTDATA_DIR) + "/dwg/" + name; }
+// The largest drawing (its preview is most of it), and one whose preview is a sixth of it.
+const char* const kLargest = "AC1024_libredwg_2010_Constraints.dwg";
+const char* const kSmallPreview = "AC1014_libredwg_r14_Leader.dwg";
 
 // Reads through the C library, seeking for each range, as a stream on a file does.
 class FileSource : public dwgpreview::Source {
@@ -31,10 +34,11 @@ private:
     std::uint64_t size_ = 0;
 };
 
-void ExtractPreviewFromFile(benchmark::State& state) {
+void ExtractPreviewFromFile(benchmark::State& state, const char* name) {
+    const std::string path = sample(name);
     std::size_t dibBytes = 0;
     for (auto _ : state) {
-        std::FILE* f = std::fopen(kLargest.c_str(), "rb");
+        std::FILE* f = std::fopen(path.c_str(), "rb");
         if (!f) { state.SkipWithError("sample missing"); return; }
         FileSource source(f);
         dwgpreview::Result r = dwgpreview::readPreview(source);
@@ -44,25 +48,31 @@ void ExtractPreviewFromFile(benchmark::State& state) {
     }
     state.counters["dib_bytes"] = static_cast<double>(dibBytes);
 }
-BENCHMARK(ExtractPreviewFromFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ExtractPreviewFromFile, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ExtractPreviewFromFile, small_preview, kSmallPreview)->Unit(benchmark::kMicrosecond);
 
-void ReadWholeFile(benchmark::State& state) {
-    std::vector<std::uint8_t> all;
+// What a reader that starts from the whole drawing pays before it parses anything: a
+// buffer of the file's size, filled.
+void ReadWholeFile(benchmark::State& state, const char* name) {
+    const std::string path = sample(name);
+    std::size_t fileBytes = 0;
     for (auto _ : state) {
-        std::FILE* f = std::fopen(kLargest.c_str(), "rb");
+        std::FILE* f = std::fopen(path.c_str(), "rb");
         if (!f) { state.SkipWithError("sample missing"); return; }
         std::fseek(f, 0, SEEK_END);
-        all.resize(static_cast<std::size_t>(std::ftell(f)));
+        std::vector<std::uint8_t> all(static_cast<std::size_t>(std::ftell(f)));
+        fileBytes = all.size();
         std::fseek(f, 0, SEEK_SET);
         benchmark::DoNotOptimize(std::fread(all.data(), 1, all.size(), f));
         std::fclose(f);
     }
-    state.counters["file_bytes"] = static_cast<double>(all.size());
+    state.counters["file_bytes"] = static_cast<double>(fileBytes);
 }
-BENCHMARK(ReadWholeFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ReadWholeFile, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ReadWholeFile, small_preview, kSmallPreview)->Unit(benchmark::kMicrosecond);
 
 void ExtractPngPreviewFromMemory(benchmark::State& state) {
-    const std::string path = std::string(KIVRA_TESTDATA_DIR) + "/dwg/AC1032_libredwg_sample_2018.dwg";
+    const std::string path = sample("AC1032_libredwg_sample_2018.dwg");
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) { state.SkipWithError("sample missing"); return; }
     std::vector<std::uint8_t> bytes(1 << 20);

@@ -1,4 +1,5 @@
 // odInitialize / odUninitialize: nesting count and the services held meanwhile.
+// The count is guarded by one lock, so calls from several threads nest safely.
 #include "dwg/DbInitialize.h"
 
 #include <mutex>

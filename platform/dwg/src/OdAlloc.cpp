@@ -1,4 +1,5 @@
 // The library's allocator: the C heap, with a count of live blocks for leak checks.
+// Blocks of zero bytes are one byte long, so every allocation is unique.
 #include "dwg/OdAlloc.h"
 
 #include <atomic>

@@ -1,4 +1,5 @@
 // The code page table shared by both platforms: which Windows code page an id stands for.
+// The conversions themselves are platform halves (_win, _posix).
 #include "dwg/OdCodePage.h"
 
 unsigned odWindowsCodePageOf(OdCodePageId id) {

@@ -1,4 +1,5 @@
 // OdError: the code, and its text from the host's message table when there is a host.
+// Without a host the text is the bare code, so a description never fails.
 #include "dwg/OdError.h"
 
 #include "dwg/RxSystemServices.h"

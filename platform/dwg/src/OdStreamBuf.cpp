@@ -1,4 +1,5 @@
 // OdStreamBuf's base operations, and the in-memory stream.
+// The memory stream checks every range against its length before copying.
 #include "dwg/OdStreamBuf.h"
 
 #include <cstring>

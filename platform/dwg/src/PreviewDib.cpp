@@ -1,4 +1,5 @@
 // Packed DIB checks and the normal form handed out by the library.
+// Sizes are computed in 64 bits and capped before anything is allocated.
 #include "dwg/PreviewDib.h"
 
 #include <cstring>
@@ -102,6 +103,31 @@ bool normaliseDib(const std::uint8_t* data, std::size_t size, std::vector<std::u
     if (in.bitCount == 32) {  // opaque: alpha bytes are not meaningful in previews
         for (std::size_t i = 3; i < in.pixelBytes; i += 4) rows[i] = 0xFF;
     }
+    return true;
+}
+
+bool normaliseDibInPlace(std::vector<std::uint8_t>& dib, std::string* why) {
+    DibLayout in;
+    if (!inspectDib(dib.data(), dib.size(), in, why)) return false;
+    const std::uint32_t full = in.bitCount <= 8 ? (1u << in.bitCount) : 0;
+    if (in.headerSize != 40 || in.topDown || in.colours != full) {
+        std::vector<std::uint8_t> out;
+        if (!normaliseDib(dib.data(), dib.size(), out, why)) return false;
+        dib.swap(out);
+        return true;
+    }
+    std::uint8_t* h = dib.data();
+    put32(h + 20, static_cast<std::uint32_t>(in.pixelBytes));
+    put32(h + 24, 0);  // resolution and "important colours": not kept by the copy either
+    put32(h + 28, 0);
+    put32(h + 32, full);
+    put32(h + 36, 0);
+    for (std::uint32_t i = 0; i < full; ++i) h[40 + 4 * i + 3] = 0;
+    if (in.bitCount == 32) {
+        std::uint8_t* rows = h + in.pixelOffset;
+        for (std::size_t i = 3; i < in.pixelBytes; i += 4) rows[i] = 0xFF;
+    }
+    dib.resize(in.pixelOffset + in.pixelBytes);
     return true;
 }
 

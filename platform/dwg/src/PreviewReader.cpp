@@ -129,11 +129,11 @@ Result readPreview(Source& source) {
             std::string why;
             if (wanted == kBmp) {
                 DibLayout layout;
-                if (!normaliseDib(blob.data(), blob.size(), r.dib, &why) || !inspectDib(r.dib.data(), r.dib.size(), layout, nullptr)) {
-                    r.dib.clear();
+                if (!normaliseDibInPlace(blob, &why) || !inspectDib(blob.data(), blob.size(), layout, nullptr)) {
                     lastProblem = "bitmap entry: " + why;
                     continue;
                 }
+                r.dib.swap(blob);
                 r.kind = Kind::kBmp;
                 r.width = layout.width;
                 r.height = layout.height;

@@ -1,4 +1,5 @@
 // Run-time classes and the base behaviour of library objects.
+// queryX answers by the class chain, so subclasses answer for their bases.
 #include "dwg/RxObject.h"
 
 #include "dwg/OdError.h"

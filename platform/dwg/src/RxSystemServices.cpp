@@ -1,4 +1,5 @@
 // The base operations of the system services, and the library's hold on its host's.
+// The global hold is one atomic pointer that owns one reference.
 #include "dwg/RxSystemServices.h"
 
 #include <atomic>

@@ -39,6 +39,25 @@ TEST(Dib, EveryBitCountKeepsItsPixels) {
     }
 }
 
+TEST(Dib, InPlaceGivesTheSameNormalForm) {
+    for (int bpp : {1, 8, 24, 32}) {
+        for (bool topDown : {false, true}) {
+            SCOPED_TRACE(testing::Message() << bpp << (topDown ? " top-down" : ""));
+            Bytes dib = fixtures::makeDib(11, 5, bpp, topDown);
+            Bytes copied;
+            ASSERT_TRUE(normaliseDib(dib.data(), dib.size(), copied, nullptr));
+            dib.resize(dib.size() + 7, 0x33);  // trailing bytes after the rows are dropped
+            fixtures::put32(dib, 24, 1);         // resolution fields are cleared
+            fixtures::put32(dib, 36, 3);
+            ASSERT_TRUE(normaliseDibInPlace(dib, nullptr));
+            EXPECT_EQ(dib, copied);
+        }
+    }
+    Bytes bad = fixtures::makeDib(11, 5, 8);
+    bad.resize(100);
+    EXPECT_FALSE(normaliseDibInPlace(bad, nullptr));
+}
+
 TEST(Dib, TopDownRowsAreTurnedBottomUp) {
     const Bytes dib = fixtures::makeDib(9, 6, 24, /*topDown=*/true);
     Bytes out;

@@ -1,4 +1,5 @@
 // Builders for synthetic drawings and pictures (see PreviewFixtures.h).
+// Drawings are laid out as native writers lay them out, so tests edit single fields.
 #include "PreviewFixtures.h"
 
 #include <gtest/gtest.h>

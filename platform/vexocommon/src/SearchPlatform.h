@@ -1,4 +1,5 @@
 // What GlobalSearch needs from the platform: folders, the PATH list, file tests.
+// Implemented once per platform (SearchPlatform_win.cpp, SearchPlatform_posix.cpp).
 #pragma once
 
 #include <string>

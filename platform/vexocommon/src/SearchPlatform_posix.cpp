@@ -1,4 +1,5 @@
 // Native half of GlobalSearch, for the tests and tools that build on Linux.
+// The program folder comes from /proc/self/exe.
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,4 +1,5 @@
 // GlobalSearch::Find: its result codes, the search list given first, and buffer limits.
+// Probe files are made in the build folder and removed again.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -30,6 +30,10 @@ bool inspectDib(const std::uint8_t* data, std::size_t size, DibLayout& layout, s
 bool normaliseDib(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
                   std::string* why);
 
+// As normaliseDib, but in the buffer itself when it already has the normal layout (the
+// usual case for stored previews): saves a copy of the whole picture.
+bool normaliseDibInPlace(std::vector<std::uint8_t>& dib, std::string* why);
+
 // Row stride of a DIB: rows padded to 32 bits. 0 if it would overflow.
 std::uint32_t dibStride(std::int32_t width, std::uint16_t bitCount);
 
