@@ -91,6 +91,31 @@ unsigned sampleAt(const std::uint8_t* row, std::size_t index, int depth) {
     }
 }
 
+// The seven passes of an interlaced picture: first column and row, column and row step.
+struct Pass {
+    std::uint32_t x0, y0, dx, dy;
+};
+const Pass kAdam7[7] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+
+std::uint32_t passExtent(std::uint32_t size, std::uint32_t first, std::uint32_t step) {
+    return size > first ? (size - first + step - 1) / step : 0;
+}
+
+std::size_t rowBytesFor(std::uint32_t width, std::size_t bitsPerPixel) { return (width * bitsPerPixel + 7) / 8; }
+
+// Copies pixel `from` of one packed row to pixel `to` of another (rows zeroed beforehand).
+void copyPixel(const std::uint8_t* src, std::size_t from, std::uint8_t* dst, std::size_t to, std::size_t bitsPerPixel) {
+    if (bitsPerPixel >= 8) {
+        const std::size_t n = bitsPerPixel / 8;
+        std::memcpy(dst + to * n, src + from * n, n);
+        return;
+    }
+    const unsigned depth = static_cast<unsigned>(bitsPerPixel);
+    const std::size_t fromBit = from * depth, toBit = to * depth;
+    const unsigned value = (src[fromBit / 8] >> (8 - depth - fromBit % 8)) & ((1u << depth) - 1);
+    dst[toBit / 8] |= static_cast<std::uint8_t>(value << (8 - depth - toBit % 8));
+}
+
 std::uint8_t overWhite(unsigned value, unsigned alpha) {
     return static_cast<std::uint8_t>((value * alpha + 255u * (255u - alpha) + 127u) / 255u);
 }
@@ -135,7 +160,6 @@ bool decodePng(const std::uint8_t* data, std::size_t size, std::vector<std::uint
             if (ihdr.width == 0 || ihdr.height == 0 || ihdr.width > static_cast<std::uint32_t>(kMaxPictureSide) ||
                 ihdr.height > static_cast<std::uint32_t>(kMaxPictureSide))
                 return fail(why, "PNG size out of range");
-            if (ihdr.interlace) return fail(why, "interlaced PNG not supported");
             haveHeader = true;
         } else if (std::memcmp(type, "PLTE", 4) == 0) {
             if (length % 3 != 0 || length / 3 > 256 || length == 0) return fail(why, "bad PLTE");
@@ -156,7 +180,14 @@ bool decodePng(const std::uint8_t* data, std::size_t size, std::vector<std::uint
     const std::size_t bitsPerPixel = static_cast<std::size_t>(ihdr.channels()) * ihdr.depth;
     const std::size_t rowBytes = (ihdr.width * bitsPerPixel + 7) / 8;
     const std::size_t pixelBytes = (bitsPerPixel + 7) / 8;
-    const std::uint64_t rawSize = static_cast<std::uint64_t>(rowBytes + 1) * ihdr.height;
+    std::uint64_t rawSize = static_cast<std::uint64_t>(rowBytes + 1) * ihdr.height;
+    if (ihdr.interlace) {
+        rawSize = 0;
+        for (const Pass& p : kAdam7) {
+            const std::uint32_t pw = passExtent(ihdr.width, p.x0, p.dx), ph = passExtent(ihdr.height, p.y0, p.dy);
+            if (pw && ph) rawSize += static_cast<std::uint64_t>(rowBytesFor(pw, bitsPerPixel) + 1) * ph;
+        }
+    }
     const bool indexed = ihdr.colourType == 3 || ihdr.colourType == 0;
     const std::uint16_t outBits = indexed ? 8 : 24;
     const std::uint32_t stride = dibStride(static_cast<std::int32_t>(ihdr.width), outBits);
@@ -174,7 +205,31 @@ bool decodePng(const std::uint8_t* data, std::size_t size, std::vector<std::uint
     while (rc == Z_OK && z.avail_out > 0) rc = inflate(&z, Z_NO_FLUSH);
     inflateEnd(&z);
     if (z.avail_out != 0 || (rc != Z_OK && rc != Z_STREAM_END)) return fail(why, "PNG image data damaged or short");
-    if (!unfilter(raw.data(), ihdr.height, rowBytes, pixelBytes)) return fail(why, "unknown PNG row filter");
+    // Rows of the whole picture, unfiltered: in place for a plain picture, gathered from the
+    // seven passes for an interlaced one.
+    const std::uint8_t* rows = raw.data() + 1;
+    std::size_t rowStride = rowBytes + 1;
+    std::vector<std::uint8_t> image;
+    if (!ihdr.interlace) {
+        if (!unfilter(raw.data(), ihdr.height, rowBytes, pixelBytes)) return fail(why, "unknown PNG row filter");
+    } else {
+        image.assign(rowBytes * ihdr.height, 0);
+        std::uint8_t* pass = raw.data();
+        for (const Pass& p : kAdam7) {
+            const std::uint32_t pw = passExtent(ihdr.width, p.x0, p.dx), ph = passExtent(ihdr.height, p.y0, p.dy);
+            if (!pw || !ph) continue;
+            const std::size_t passRow = rowBytesFor(pw, bitsPerPixel);
+            if (!unfilter(pass, ph, passRow, pixelBytes)) return fail(why, "unknown PNG row filter");
+            for (std::uint32_t j = 0; j < ph; ++j) {
+                const std::uint8_t* src = pass + j * (passRow + 1) + 1;
+                std::uint8_t* dst = image.data() + static_cast<std::size_t>(p.y0 + j * p.dy) * rowBytes;
+                for (std::uint32_t i = 0; i < pw; ++i) copyPixel(src, i, dst, p.x0 + i * p.dx, bitsPerPixel);
+            }
+            pass += static_cast<std::size_t>(passRow + 1) * ph;
+        }
+        rows = image.data();
+        rowStride = rowBytes;
+    }
 
     const std::uint32_t colours = indexed ? 256 : 0;
     const std::size_t offset = 40 + 4u * colours;
@@ -202,7 +257,7 @@ bool decodePng(const std::uint8_t* data, std::size_t size, std::vector<std::uint
         }
     }
     for (std::uint32_t r = 0; r < ihdr.height; ++r) {
-        const std::uint8_t* src = raw.data() + static_cast<std::size_t>(r) * (rowBytes + 1) + 1;
+        const std::uint8_t* src = rows + static_cast<std::size_t>(r) * rowStride;
         std::uint8_t* dst = h + offset + static_cast<std::size_t>(ihdr.height - 1 - r) * stride;
         for (std::uint32_t x = 0; x < ihdr.width; ++x) {
             if (indexed) {

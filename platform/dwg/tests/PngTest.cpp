@@ -43,6 +43,21 @@ TEST(Png, ColourPicturesBecome24Bits) {
     }
 }
 
+TEST(Png, InterlacedPicturesAreGatheredFromTheirPasses) {
+    // Sizes that leave some of the seven passes empty, at sub-byte and multi-byte depths.
+    const struct { int w, h, type, depth; } cases[] = {{1, 1, 3, 8}, {3, 2, 3, 1}, {13, 9, 3, 4}, {10, 7, 0, 2}, {9, 11, 2, 8}, {5, 6, 6, 16}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " type " << c.type << " depth " << c.depth);
+        const Bytes plain = fixtures::makePng(c.w, c.h, c.type, c.depth);
+        const Bytes interlaced = fixtures::makePng(c.w, c.h, c.type, c.depth, true);
+        Bytes a, b;
+        std::string why;
+        ASSERT_TRUE(decodePng(plain.data(), plain.size(), a, &why)) << why;
+        ASSERT_TRUE(decodePng(interlaced.data(), interlaced.size(), b, &why)) << why;
+        EXPECT_EQ(a, b);
+    }
+}
+
 TEST(Png, GreyPicturesGetAGreyRamp) {
     const Bytes png = fixtures::makePng(8, 3, 0, 4);
     Bytes dib;
@@ -67,7 +82,8 @@ TEST(Png, DamagedPngIsRefused) {
     b = good; b[16 + 3] = 0; b[16 + 2] = 0; b[16 + 1] = 0; b[16] = 0; EXPECT_TRUE(refused(b, true)) << "width 0";
     b = good; b[16] = 0x7F; EXPECT_TRUE(refused(b, true)) << "huge width";
     b = good; b[24] = 3; EXPECT_TRUE(refused(b, true)) << "depth 3";
-    b = good; b[28] = 1; EXPECT_TRUE(refused(b, true)) << "interlaced";
+    b = good; b[28] = 2; EXPECT_TRUE(refused(b, true)) << "unknown interlace method";
+    b = good; b[28] = 1; EXPECT_TRUE(refused(b, true)) << "plain data declared interlaced";
     b = good; b[25] = 5; EXPECT_TRUE(refused(b, true)) << "colour type 5";
     b.assign(good.begin(), good.begin() + good.size() - 30); EXPECT_TRUE(refused(b, false)) << "cut short";
     b = good; b[8 + 3] = 0xFF; EXPECT_TRUE(refused(b, false)) << "chunk length past the end";

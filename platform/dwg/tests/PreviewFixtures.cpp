@@ -135,13 +135,43 @@ std::uint32_t dibPixel(const Bytes& dib, int x, int y) {
     }
 }
 
-Bytes makePng(int width, int height, int colourType, int depth) {
+namespace {
+// Filters rows with the filter types 0..4 in turn (the decoder must undo each).
+void appendFiltered(Bytes& raw, const std::vector<Bytes>& rows, std::size_t bpp) {
+    Bytes previous;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        const Bytes& plain = rows[y];
+        if (previous.size() != plain.size()) previous.assign(plain.size(), 0);
+        const int type = static_cast<int>(y % 5);
+        raw.push_back(static_cast<std::uint8_t>(type));
+        for (std::size_t i = 0; i < plain.size(); ++i) {
+            const int a = i >= bpp ? plain[i - bpp] : 0, b = previous[i], c = i >= bpp ? previous[i - bpp] : 0;
+            int pred = 0;
+            switch (type) {
+            case 1: pred = a; break;
+            case 2: pred = b; break;
+            case 3: pred = (a + b) >> 1; break;
+            case 4: { const int q = a + b - c, pa = std::abs(q - a), pb = std::abs(q - b), pc = std::abs(q - c);
+                      pred = pa <= pb && pa <= pc ? a : pb <= pc ? b : c; break; }
+            }
+            raw.push_back(static_cast<std::uint8_t>(plain[i] - pred));
+        }
+        previous = plain;
+    }
+}
+
+unsigned getBits(const Bytes& row, std::size_t index, int bits) {
+    if (bits >= 8) return 0;
+    return (row[index * bits / 8] >> (8 - bits - (index * bits) % 8)) & ((1u << bits) - 1);
+}
+}  // namespace
+
+Bytes makePng(int width, int height, int colourType, int depth, bool interlaced) {
     const int channels = colourType == 2 ? 3 : colourType == 6 ? 4 : colourType == 4 ? 2 : 1;
-    const std::size_t rowBytes = (static_cast<std::size_t>(width) * channels * depth + 7) / 8;
-    Bytes raw;
-    Bytes lastPlain(rowBytes, 0);  // the previous row before filtering
+    const int bitsPerPixel = channels * depth;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * bitsPerPixel + 7) / 8;
+    std::vector<Bytes> plainRows;
     for (int y = 0; y < height; ++y) {
-        raw.push_back(static_cast<std::uint8_t>(y % 5));  // every filter type in turn
         Bytes row(rowBytes, 0);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t rgb = pixelValue(x, y, 24);
@@ -155,23 +185,34 @@ Bytes makePng(int width, int height, int colourType, int depth) {
                 else row[index * depth / 8] |= static_cast<std::uint8_t>(samples[c] << (8 - depth - (index * depth) % 8));
             }
         }
-        // Apply the filter named by the row's first byte, so the decoder must undo it.
-        const std::size_t bpp = std::max<std::size_t>(1, static_cast<std::size_t>(channels) * depth / 8);
-        const Bytes plain = row;
-        for (std::size_t i = 0; i < rowBytes; ++i) {
-            const int a = i >= bpp ? plain[i - bpp] : 0, b = lastPlain[i], c = i >= bpp ? lastPlain[i - bpp] : 0;
-            int pred = 0;
-            switch (y % 5) {
-            case 1: pred = a; break;
-            case 2: pred = b; break;
-            case 3: pred = (a + b) >> 1; break;
-            case 4: { const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-                      pred = pa <= pb && pa <= pc ? a : pb <= pc ? b : c; break; }
+        plainRows.push_back(row);
+    }
+    const std::size_t bpp = std::max<std::size_t>(1, static_cast<std::size_t>(bitsPerPixel) / 8);
+    Bytes raw;
+    if (!interlaced) {
+        appendFiltered(raw, plainRows, bpp);
+    } else {
+        const int passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+        for (const auto& p : passes) {
+            std::vector<Bytes> passRows;
+            for (int y = p[1]; y < height; y += p[3]) {
+                Bytes row;
+                int n = 0;
+                for (int x = p[0]; x < width; x += p[2]) {
+                    const std::size_t passRowBytes = (static_cast<std::size_t>(n + 1) * bitsPerPixel + 7) / 8;
+                    row.resize(passRowBytes, 0);
+                    if (bitsPerPixel >= 8) {
+                        for (int k = 0; k < bitsPerPixel / 8; ++k) row[n * bitsPerPixel / 8 + k] = plainRows[y][x * bitsPerPixel / 8 + k];
+                    } else {
+                        const unsigned v = getBits(plainRows[y], x, bitsPerPixel);
+                        row[n * bitsPerPixel / 8] |= static_cast<std::uint8_t>(v << (8 - bitsPerPixel - (n * bitsPerPixel) % 8));
+                    }
+                    ++n;
+                }
+                if (n) passRows.push_back(row);
             }
-            row[i] = static_cast<std::uint8_t>(plain[i] - pred);
+            appendFiltered(raw, passRows, bpp);
         }
-        lastPlain = plain;
-        raw.insert(raw.end(), row.begin(), row.end());
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     Bytes packed(packedSize);
@@ -184,7 +225,7 @@ Bytes makePng(int width, int height, int colourType, int depth) {
     append32be(ihdr, height);
     ihdr.push_back(static_cast<std::uint8_t>(depth));
     ihdr.push_back(static_cast<std::uint8_t>(colourType));
-    ihdr.insert(ihdr.end(), {0, 0, 0});
+    ihdr.insert(ihdr.end(), {0, 0, static_cast<std::uint8_t>(interlaced ? 1 : 0)});
     appendChunk(png, "IHDR", ihdr);
     if (colourType == 3) {
         Bytes plte;

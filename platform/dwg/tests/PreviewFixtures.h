@@ -27,7 +27,7 @@ std::uint32_t dibPixel(const Bytes& dib, int x, int y);
 
 // A PNG with the given IHDR colour type and depth; pixel colours from pixelValue with 24
 // bits (indexed: index pixelValue(x, y, 8) into a palette of colourOf).
-Bytes makePng(int width, int height, int colourType, int depth);
+Bytes makePng(int width, int height, int colourType, int depth, bool interlaced = false);
 // Recomputes the CRC of every chunk (after a test edited one).
 void fixPngCrcs(Bytes& png);
 
