@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 struct Pixels {
@@ -16,5 +15,3 @@ struct Pixels {
 };
 
 Pixels readPixels(HBITMAP bitmap);
-// Writes the pixels as a 24-bit .bmp file (for looking at a failed picture).
-bool saveBmp(const Pixels& p, const std::string& path);

@@ -2,7 +2,9 @@
 // the code page table, module lookup, file queries and the fixed answers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "CodePageTable.h"
@@ -126,6 +128,42 @@ TEST(FileQueries, SizeAndFixedAnswers) {
     EXPECT_EQ(services->tableIndexLimit(), 127);
     EXPECT_EQ(services->styleIndexLimit(), 127);
     std::remove("vistrel-size.bin");
+}
+
+namespace {
+// The virtual table slot of a member function (Itanium C++ ABI, as GCC and mingw use: the
+// pointer holds 1 + the slot's byte offset). GCC gives a virtual destructor two slots, so
+// slot n of the contract (which counts one) is index n + 1 here.
+template <class M> long slotOf(M member) {
+    static_assert(sizeof(M) == 2 * sizeof(std::uintptr_t), "pointer to member of the Itanium ABI");
+    std::uintptr_t words[2];
+    std::memcpy(words, &member, sizeof words);
+    return static_cast<long>((words[0] - 1) / sizeof(void*)) - 1;
+}
+}  // namespace
+
+TEST(ServicesObject, OperationsSitInTheLibrarysSlotOrder) {
+    EXPECT_EQ(slotOf(&OdRxObject::queryX), 1);
+    EXPECT_EQ(slotOf(&OdRxObject::addRef), 4);
+    EXPECT_EQ(slotOf(&OdRxObject::numRefs), 6);
+    EXPECT_EQ(slotOf(&OdRxObject::isEqualTo), 10);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::createFile), 11);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::accessFile), 12);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::getFileSize), 15);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::formatMessage), 16);
+    EXPECT_EQ(slotOf(&OdRxSystemServices::formatMsg), 17);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::systemCodePage), 18);
+    EXPECT_EQ(slotOf(&OdRxSystemServices::createGuid), 19);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::findModuleFile), 22);
+    EXPECT_EQ(slotOf(&OdRxSystemServices::warning), 23);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::tableIndexLimit), 24);
+    EXPECT_EQ(slotOf(&PreviewSystemServices::styleIndexLimit), 25);
+    // Streams: the library's operations 11 to 23, then the base's own two.
+    EXPECT_EQ(slotOf(&OdStreamBuf::fileName), 11);
+    EXPECT_EQ(slotOf(&OdStreamBuf::seek), 17);
+    EXPECT_EQ(slotOf(&OdStreamBuf::getShareMode), 23);
+    EXPECT_EQ(slotOf(&FileStreamBase::openFile), 24);
+    EXPECT_EQ(slotOf(&FileStreamBase::closeFile), 25);
 }
 
 TEST(ServicesObject, CountsReferencesAndIsOfItsClass) {
