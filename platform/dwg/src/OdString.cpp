@@ -26,9 +26,9 @@ namespace {
 
 // Formats one numeric conversion through the narrow C formatter and widens the result
 // (digits, signs, exponents, "inf"/"nan": ASCII only).
-template <class T> void appendNumber(std::wstring& out, const std::string& spec, T value) {
+template <class T> void appendNumber(std::wstring& out, const std::string& narrowFormat, T value) {
     char buffer[512];
-    int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    int n = std::snprintf(buffer, sizeof buffer, narrowFormat.c_str(), value);
     if (n < 0) return;
     if (n >= static_cast<int>(sizeof buffer)) n = sizeof buffer - 1;
     for (int i = 0; i < n; ++i) out += static_cast<OdChar>(static_cast<unsigned char>(buffer[i]));
@@ -54,16 +54,16 @@ OdString& OdString::formatV(const OdChar* pattern, va_list args) {
         if (*p != L'%') { out += *p++; continue; }
         const OdChar* start = p++;
         if (*p == L'%') { out += L'%'; ++p; continue; }
-        std::string spec = "%";
+        std::string narrowFormat = "%";
         bool leftAlign = false;
-        while (*p && std::wcschr(L"-+ #0", *p)) { if (*p == L'-') leftAlign = true; spec += static_cast<char>(*p++); }
+        while (*p && std::wcschr(L"-+ #0", *p)) { if (*p == L'-') leftAlign = true; narrowFormat += static_cast<char>(*p++); }
         int width = -1, precision = -1;
-        if (*p == L'*') { width = va_arg(ap, int); spec += std::to_string(width); ++p; }
-        else if (*p >= L'0' && *p <= L'9') { width = 0; while (*p >= L'0' && *p <= L'9') { width = width * 10 + (*p - L'0'); spec += static_cast<char>(*p++); } }
+        if (*p == L'*') { width = va_arg(ap, int); narrowFormat += std::to_string(width); ++p; }
+        else if (*p >= L'0' && *p <= L'9') { width = 0; while (*p >= L'0' && *p <= L'9') { width = width * 10 + (*p - L'0'); narrowFormat += static_cast<char>(*p++); } }
         if (*p == L'.') {
-            spec += '.'; ++p; precision = 0;
-            if (*p == L'*') { precision = va_arg(ap, int); spec += std::to_string(precision); ++p; }
-            else while (*p >= L'0' && *p <= L'9') { precision = precision * 10 + (*p - L'0'); spec += static_cast<char>(*p++); }
+            narrowFormat += '.'; ++p; precision = 0;
+            if (*p == L'*') { precision = va_arg(ap, int); narrowFormat += std::to_string(precision); ++p; }
+            else while (*p >= L'0' && *p <= L'9') { precision = precision * 10 + (*p - L'0'); narrowFormat += static_cast<char>(*p++); }
         }
         enum { kNone, kShort, kLong, kLongLong, kNarrow, kInt64 } size = kNone;
         if (*p == L'h') { ++p; size = kShort; }
@@ -75,20 +75,20 @@ OdString& OdString::formatV(const OdChar* pattern, va_list args) {
         ++p;
         switch (conv) {
         case L'd': case L'i':
-            if (size == kLongLong || size == kInt64) appendNumber(out, spec + "lld", va_arg(ap, long long));
-            else if (size == kLong) appendNumber(out, spec + "ld", va_arg(ap, long));
-            else appendNumber(out, spec + "d", va_arg(ap, int));
+            if (size == kLongLong || size == kInt64) appendNumber(out, narrowFormat + "lld", va_arg(ap, long long));
+            else if (size == kLong) appendNumber(out, narrowFormat + "ld", va_arg(ap, long));
+            else appendNumber(out, narrowFormat + "d", va_arg(ap, int));
             break;
         case L'u': case L'x': case L'X': case L'o': {
             const char c = static_cast<char>(conv);
-            if (size == kLongLong || size == kInt64) appendNumber(out, spec + "ll" + c, va_arg(ap, unsigned long long));
-            else if (size == kLong) appendNumber(out, spec + "l" + c, va_arg(ap, unsigned long));
-            else appendNumber(out, spec + c, va_arg(ap, unsigned int));
+            if (size == kLongLong || size == kInt64) appendNumber(out, narrowFormat + "ll" + c, va_arg(ap, unsigned long long));
+            else if (size == kLong) appendNumber(out, narrowFormat + "l" + c, va_arg(ap, unsigned long));
+            else appendNumber(out, narrowFormat + c, va_arg(ap, unsigned int));
             break;
         }
         case L'f': case L'F': case L'e': case L'E': case L'g': case L'G':
-            if (size == kLongLong) appendNumber(out, spec + static_cast<char>(conv), static_cast<double>(va_arg(ap, long double)));
-            else appendNumber(out, spec + static_cast<char>(conv), va_arg(ap, double));
+            if (size == kLongLong) appendNumber(out, narrowFormat + static_cast<char>(conv), static_cast<double>(va_arg(ap, long double)));
+            else appendNumber(out, narrowFormat + static_cast<char>(conv), va_arg(ap, double));
             break;
         case L'c':
             appendPadded(out, std::wstring(1, static_cast<OdChar>(va_arg(ap, int))), leftAlign, width, -1);
