@@ -90,7 +90,9 @@ TEST_P(SampleRoundTrip, RestoresAndSavesAs600WithEverythingKept) {
         EXPECT_EQ(kept[type], count) << type;
     }
     for (const char* topology : {"body", "face", "loop", "coedge", "edge", "vertex"})
-        if (inText.count(topology)) EXPECT_EQ(kept[topology], inText[topology]) << topology;
+        if (inText.count(topology)) {
+            EXPECT_EQ(kept[topology], inText[topology]) << topology;
+        }
 
     deleteAll(first);
     deleteAll(second);

@@ -177,9 +177,9 @@ std::string withoutAtStrings(const std::string& text) {
         if (tokenStart && text[i] == '@' && i + 1 < text.size() &&
             std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
             std::size_t j = i + 1;
-            unsigned long n = 0;
+            std::size_t n = 0;
             while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])) && n < 1000000)
-                n = n * 10 + static_cast<unsigned long>(text[j++] - '0');
+                n = n * 10 + static_cast<std::size_t>(text[j++] - '0');
             std::size_t stringEnd = std::min(text.size(), j + 1 + n);
             out.append(text, i + 1, stringEnd - (i + 1));
             i = stringEnd;

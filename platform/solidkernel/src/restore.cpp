@@ -5,6 +5,7 @@
 #include "solidkernel/attrib.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/kernelapi.h"
+#include "solidkernel/testhooks.h"
 
 #include <cctype>
 #include <cstring>
@@ -136,7 +137,14 @@ void readHeader(RestoreContext& context, long& records, long& topLevel) {
 
 }  // namespace
 
+namespace {
+long g_restoreCalls = 0;
+}
+
+long kernel_test::restoreCalls() { return g_restoreCalls; }
+
 outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
+    ++g_restoreCalls;
     if (!file) return outcome(kNullEntity);
     RestoreContext context;
     context.file = file;

@@ -172,7 +172,7 @@ void EDGE::finish_restore() {
         s = -s;
         e = -e;
     }
-    if (curve->periodic() && e <= s) e += 2 * M_PI;
+    if (curve->periodic() && e <= s) e += 2 * 3.14159265358979323846;
     startParam_ = s;
     endParam_ = e;
 }
