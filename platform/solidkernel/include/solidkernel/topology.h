@@ -50,6 +50,8 @@ public:
     LUMP* next() const { return next_; }
     SHELL* shell() const { return shell_; }
     BODY* body() const { return body_; }
+    void set_next(LUMP* l) { next_ = l; }
+    void set_body(BODY* b) { body_ = b; }
 private:
     LUMP* next_ = nullptr;
     SHELL* shell_ = nullptr;
