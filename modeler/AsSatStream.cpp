@@ -93,13 +93,13 @@ std::size_t AsSatStream::readWord(char* buffer, std::size_t size) { return readT
 long AsSatStream::readLong() {
     char token[kTokenSize];
     if (readToken(token, sizeof token) == 0) sys_error(kUnexpectedEnd);
-    return std::atol(token);
+    return std::strtol(token, nullptr, 10);  // saturates where atol would overflow
 }
 
 double AsSatStream::readDouble() {
     char token[kTokenSize];
     if (readToken(token, sizeof token) == 0) sys_error(kUnexpectedEnd);
-    return std::atof(token);
+    return std::strtod(token, nullptr);
 }
 
 std::size_t AsSatStream::readStringInto(char*& buffer, std::size_t size, bool allocate) {

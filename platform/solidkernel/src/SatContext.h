@@ -15,6 +15,7 @@ struct RestoreContext {
     bool recordEnded = false;      // the current record's terminator was read
     err_mess_type failure = 0;     // set by helpers that must not throw
     std::vector<RawData> subtypes; // definitions in file order, for "{ ref n }"
+    std::vector<long>* fixEdges = nullptr;  // during fix-up: the record indices pointed to
 };
 
 struct SaveContext {

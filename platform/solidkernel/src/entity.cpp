@@ -74,29 +74,23 @@ void FileInterface::file_data(const char*) {}
 // ------------------------------------------------------------------ ENTITY_LIST
 int ENTITY_LIST::add(ENTITY* entity, logical check) {
     if (!entity) return -1;
-    auto pos = std::lower_bound(index_.begin(), index_.end(), entity,
-                                [](const std::pair<const ENTITY*, int>& p, const ENTITY* e) { return p.first < e; });
-    if (check && pos != index_.end() && pos->first == entity) return pos->second;
+    auto found = index_.find(entity);
+    if (check && found != index_.end()) return found->second;
     int at = count();
     items_.push_back(entity);
-    if (pos == index_.end() || pos->first != entity) index_.insert(pos, {entity, at});
+    if (found == index_.end()) index_.emplace(entity, at);
     return at;
 }
 
 int ENTITY_LIST::lookup(const ENTITY* entity) const {
-    auto pos = std::lower_bound(index_.begin(), index_.end(), entity,
-                                [](const std::pair<const ENTITY*, int>& p, const ENTITY* e) { return p.first < e; });
-    return pos != index_.end() && pos->first == entity ? pos->second : -1;
+    auto found = index_.find(entity);
+    return found != index_.end() ? found->second : -1;
 }
 
 void ENTITY_LIST::remove(const ENTITY* entity) {
     items_.erase(std::remove(items_.begin(), items_.end(), entity), items_.end());
     index_.clear();
-    for (int i = 0; i < count(); ++i) {
-        auto pos = std::lower_bound(index_.begin(), index_.end(), items_[i],
-                                    [](const std::pair<const ENTITY*, int>& p, const ENTITY* e) { return p.first < e; });
-        if (pos == index_.end() || pos->first != items_[i]) index_.insert(pos, {items_[i], i});
-    }
+    for (int i = 0; i < count(); ++i) index_.emplace(items_[i], i);
 }
 
 void ENTITY_LIST::clear() {
@@ -220,6 +214,9 @@ void ENTITY::debug_ent(FILE* out) const {
 }
 
 ENTITY* index_to_entity(long index) {
+    // Indices no text can hold become one that fix-up refuses.
+    constexpr long kBeyond = 1L << 30;
+    if (index < -1 || index > kBeyond) index = kBeyond;
     return reinterpret_cast<ENTITY*>(static_cast<std::intptr_t>(index) + 1);
 }
 

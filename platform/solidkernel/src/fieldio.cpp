@@ -64,9 +64,13 @@ void FieldIo::entity(ENTITY*& field) {
         save_->file->write_pointer(index);
         break;
     }
-    case kFix:
+    case kFix: {
+        long index = field ? entity_to_index(field) : -1;
         field = resolve_index(field, array_, count_);
+        RestoreContext* restore = current_restore();
+        if (field && restore && restore->fixEdges) restore->fixEdges->push_back(index);
         break;
+    }
     case kScan:
         if (field) list_->add(field);
         break;

@@ -44,6 +44,14 @@ RESTORE_FN findRestore(const char* chain) {
     return def ? def->restore() : nullptr;
 }
 
+// Type names are words of letters, digits and '_' joined by '-', starting with a letter.
+bool isTypeName(const char* chain) {
+    if (!std::isalpha(static_cast<unsigned char>(chain[0]))) return false;
+    for (const char* c = chain; *c; ++c)
+        if (!std::isalnum(static_cast<unsigned char>(*c)) && *c != '_' && *c != '-') return false;
+    return true;
+}
+
 bool isAttribChain(const char* chain) {
     std::size_t n = std::strlen(chain);
     return n >= 6 && std::strcmp(chain + n - 6, "attrib") == 0 && (n == 6 || chain[n - 7] == '-');
@@ -167,6 +175,7 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
             if (!file->read_id(type, sizeof type)) checkFile(file), kernel_fail(kReadFailed);
             checkFile(file);
             if (startsWithNoCase(type, "End-of-") || startsWithNoCase(type, "Begin-of-")) break;
+            if (!isTypeName(type)) kernel_fail(kUnknownEntityType);
             if (next < 0 || next >= kMaxRecords) kernel_fail(kBadPointer);
             context.recordEnded = false;
             RESTORE_FN restore = findRestore(type);
@@ -189,25 +198,50 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
             ++next;
             ++read;
         }
+        // Fix-up turns indices into entities and notes, record by record, where each points.
         int count = static_cast<int>(byIndex.size());
-        for (ENTITY* e : byIndex)
-            if (e) e->fix_common(byIndex.data(), count);
+        std::vector<long> edges;
+        std::vector<std::size_t> firstEdge(static_cast<std::size_t>(count) + 1, 0);
+        context.fixEdges = &edges;
+        for (int i = 0; i < count; ++i) {
+            firstEdge[i] = edges.size();
+            if (byIndex[i]) byIndex[i]->fix_common(byIndex.data(), count);
+        }
+        firstEdge[count] = edges.size();
+        context.fixEdges = nullptr;
         for (ENTITY* e : byIndex)
             if (auto* edge = dynamic_cast<EDGE*>(e)) edge->finish_restore();
 
-        // The top-level entities are the first records; what they do not reach goes.
-        ENTITY_LIST top, reached;
+        // The top-level entities are the first records. Each owns what it reaches; two that
+        // share anything would be deleted twice, so such text is refused. What no top-level
+        // entity reaches goes.
+        ENTITY_LIST top;
         long first = std::max<long>(topLevel, 1);
-        for (long i = 0; i < first && i < count; ++i)
-            if (byIndex[i]) top.add(byIndex[i]);
+        std::vector<int> owner(static_cast<std::size_t>(count), -1);
+        std::vector<long> queue;
+        for (long i = 0; i < first && i < count; ++i) {
+            if (!byIndex[i]) continue;
+            int t = top.count();
+            top.add(byIndex[i]);
+            if (owner[i] >= 0) kernel_fail(kBadPointer);
+            owner[i] = t;
+            queue.assign(1, i);
+            while (!queue.empty()) {
+                long at = queue.back();
+                queue.pop_back();
+                for (std::size_t k = firstEdge[at]; k < firstEdge[at + 1]; ++k) {
+                    long to = edges[k];
+                    if (owner[to] == t) continue;
+                    if (owner[to] >= 0) kernel_fail(kBadPointer);
+                    owner[to] = t;
+                    queue.push_back(to);
+                }
+            }
+        }
         if (top.count() == 0) kernel_fail(kReadFailed);
-        for (int i = 0; i < top.count(); ++i) reached.add(top[i]);
-        for (int i = 0; i < reached.count(); ++i) reached[i]->copy_scan(reached, SCAN_SAVE);
-        std::vector<ENTITY*> unreached;
-        for (ENTITY* e : restored.created)
-            if (reached.lookup(e) < 0) unreached.push_back(e);
+        for (int i = 0; i < count; ++i)
+            if (owner[i] < 0) delete byIndex[i];
         restored.created.clear();
-        for (ENTITY* e : unreached) delete e;
         for (int i = 0; i < top.count(); ++i) list.add(top[i]);
     } catch (const kernel_failure& failure) {
         result = failure.number ? failure.number : kReadFailed;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <unordered_map>
 #include <vector>
 
 class ENTITY;
@@ -29,7 +30,7 @@ public:
 
 private:
     std::vector<ENTITY*> items_;
-    std::vector<std::pair<const ENTITY*, int>> index_;  // sorted by pointer
+    std::unordered_map<const ENTITY*, int> index_;  // first position of each entity
 };
 
 enum SCAN_TYPE { SCAN_COPY, SCAN_DELETE, SCAN_SAVE };

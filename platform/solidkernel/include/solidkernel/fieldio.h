@@ -51,12 +51,16 @@ public:
     int version() const { return version_; }
     bool isAsm() const;
 
+    // Before fix-up a field holds an index, not an object: it is only ever reinterpreted.
     template <class T>
     void ptr(T*& field) {
-        ENTITY* e = field;
+        ENTITY* e = mode_ == kFix ? reinterpret_cast<ENTITY*>(field) : static_cast<ENTITY*>(field);
         entity(e);
         if (mode_ == kFix && e && !dynamic_cast<T*>(e)) kernel_fail(203);
-        field = mode_ == kFix ? static_cast<T*>(e) : reinterpret_cast<T*>(e);
+        if (mode_ == kFix)
+            field = static_cast<T*>(e);
+        else if (mode_ == kRead || mode_ == kUnfix)
+            field = reinterpret_cast<T*>(e);
     }
     void entity(ENTITY*& field);  // a pointer of any entity type
     void skipPointer();           // read and drop
