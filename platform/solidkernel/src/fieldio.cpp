@@ -279,27 +279,29 @@ void FieldIo::subtype(RawData& data) {
         kernel_fail(kBadSubtype);
     }
     // Definitions open in this subtype, innermost last: (index in subtypes, start in data).
+    // Every '{' is followed by a name (or "ref n"); the subtype ends when its '{' closes.
     std::vector<std::pair<std::size_t, std::size_t>> open;
     data.push_back(RawItem{RawItem::kOpen, nullptr, {}});
     bool justOpened = true;
-    std::size_t pendingOpen = 0;  // item index of the '{' whose name comes next
     for (;;) {
-        if (justOpened) pendingOpen = data.size() - 1;
+        std::size_t openAt = data.size() - 1;
         TaggedData* item = file->read_tagged_data();
         check();
         if (!item) kernel_fail(kBadSubtype);  // record ended inside the subtype
         TaggedData::Kind kind = item->kind();
-        std::string text = item->text() ? trimmed(item->text()) : std::string();
         bool ended = kind == TaggedData::kText && !item->text();
+        std::string text = item->text() ? trimmed(item->text()) : std::string();
         long value = item->value();
         delete item;
         if (ended) kernel_fail(kUnexpectedEnd);
-        if (justOpened && kind == TaggedData::kText) {
+        if (justOpened) {
             justOpened = false;
+            if (kind != TaggedData::kText || text.empty()) kernel_fail(kBadSubtype);  // no name
             if (text.compare(0, 3, "ref") == 0 && (text.size() == 3 || std::isspace(static_cast<unsigned char>(text[3])))) {
                 // "{ ref n }": the n-th definition of the file, copied whole.
-                long n = std::strtol(text.c_str() + 3, nullptr, 10);
-                if (n < 0 || static_cast<std::size_t>(n) >= restore_->subtypes.size() ||
+                char* end = nullptr;
+                long n = std::strtol(text.c_str() + 3, &end, 10);
+                if (end == text.c_str() + 3 || n < 0 || static_cast<std::size_t>(n) >= restore_->subtypes.size() ||
                     restore_->subtypes[n].empty())
                     kernel_fail(kBadSubtype);
                 TaggedData* close = file->read_tagged_data();
@@ -325,17 +327,15 @@ void FieldIo::subtype(RawData& data) {
                                (numberEnd == std::string::npos ? "" : text.substr(numberEnd));
                 }
             }
-            open.emplace_back(restore_->subtypes.size(), pendingOpen);
+            open.emplace_back(restore_->subtypes.size(), openAt);
             restore_->subtypes.emplace_back();
             if (restore_->subtypes.size() > 1000000) kernel_fail(kBadSubtype);
         }
-        justOpened = false;
         if (kind == TaggedData::kSubtypeStart) {
             data.push_back(RawItem{RawItem::kOpen, nullptr, {}});
             justOpened = true;
         } else if (kind == TaggedData::kSubtypeEnd) {
             data.push_back(RawItem{RawItem::kClose, nullptr, {}});
-            if (open.empty()) kernel_fail(kBadSubtype);  // "{ }" with no name
             auto [defIndex, start] = open.back();
             open.pop_back();
             restore_->subtypes[defIndex].assign(data.begin() + static_cast<long>(start), data.end());
