@@ -30,6 +30,7 @@ bool bodiesNotYetAvailable() { throw std::exception(); }
 }  // namespace
 
 AsModeler::AsModeler() {
+    AsRegisterAttributes();
     AsOutcomeCheck(api_logging(0));
     AsOutcomeCheck(api_set_int_option("compress_bb", 1));
     AsOutcomeCheck(api_set_int_option("annotations", 0));
@@ -49,6 +50,8 @@ AsModeler::~AsModeler() {
     AsKernelSession::shutdown();
     CModeler::s_pModeler = nullptr;
 }
+
+AsObject* AsModeler::restore(const CDbAcisEntityData& record) { return AsRestoreRecord(record); }
 
 AsModeler& AsModeler::instance() {
     static AsModeler modeler;

@@ -17,6 +17,9 @@ public:
 
     AsBodyCache& cache() { return cache_; }
 
+    // Restores a record's SAT text into a new body object, or null (the cache's restore).
+    AsObject* restore(const CDbAcisEntityData& record);
+
     void* destroy(unsigned int flags) override;
     bool canDisplay() override;
     bool canSnap() override;

@@ -1,12 +1,35 @@
 # ./dev modeler COMMAND [ARGS]: the host driver under Wine, with Solvane.dll loaded as the
 # host loads it.
+#   ./dev modeler stats FILE.sat          one JSON line: restored?, topology counts, attributes
+#   ./dev modeler save FILE.sat OUT.sat   the body saved back as SAT 6.0 (non-zero on failure)
+#   ./dev modeler bench [FILE.sat]        restore throughput of Solvane.dll under Wine
 driver_modeler() {
   [ $# -gt 0 ] || { run_dist tools/stratum-host.exe; return; }
-  run_dist tools/stratum-host.exe "$@"
+  case "$1" in
+    stats)
+      [ $# -eq 2 ] || { echo "usage: ./dev modeler stats FILE.sat" >&2; return 2; }
+      run_dist tools/stratum-host.exe stats "$(winpath "$2")" ;;
+    save)
+      [ $# -eq 3 ] || { echo "usage: ./dev modeler save FILE.sat OUT.sat" >&2; return 2; }
+      run_dist tools/stratum-host.exe save "$(winpath "$2")" "$(winpath "$3")" ;;
+    bench)
+      shift
+      run_dist tools/sat-bench.exe "$(winpath "${1:-$ROOT/../shared/testdata/sat/v2100_seven_bodies.sat}")" ;;
+    *)
+      run_dist tools/stratum-host.exe "$@" ;;
+  esac
 }
 
 demo_40_modeler() {
   say "modeler: the host loads Solvane.dll and asks it"
   driver_modeler info
   driver_modeler error 205
+  local sample=$ROOT/../shared/testdata/sat/v700_cylinder_material.sat out
+  out=$(mktemp --suffix=.sat)
+  say "modeler: a body with foreign attributes, restored and saved back as SAT 6.0"
+  driver_modeler stats "$sample"
+  driver_modeler save "$sample" "$out"
+  driver_modeler stats "$out"
+  head -c 300 "$out"; echo
+  rm -f "$out"
 }

@@ -1,9 +1,13 @@
 // The host driver's commands.
 #include "HostCommands.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 std::string jsonEscape(const std::string& text) {
     std::string out;
@@ -46,6 +50,78 @@ int commandError(CModeler& modeler, int argc, char** args) {
     return ok ? 0 : 1;
 }
 
+// The modeler library's driver entry points (found by name in the loaded library).
+using StatsEntry = int (*)(const CDbAcisEntityData*, HostString*);
+using SaveEntry = int (*)(const CDbAcisEntityData*, HostString*, HostString*);
+
+template <class Entry>
+Entry driverEntry(const char* name) {
+    HMODULE module = GetModuleHandleA("Solvane.dll");
+    return module ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+bool readRecord(const char* path, CDbAcisEntityData& record, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::string("cannot read ") + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string sat = text.str();
+    record = CDbAcisEntityData(HostString(sat.data(), sat.size()), CDbAcisEntityData::kSolid);
+    return true;
+}
+
+int commandStats(CModeler&, int argc, char** args) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: stats FILE.sat\n");
+        return 2;
+    }
+    CDbAcisEntityData record;
+    std::string error;
+    auto stats = driverEntry<StatsEntry>("solvaneDriverStats");
+    if (!stats) error = "the modeler library has no driver entry points";
+    HostString json;
+    if (!stats || !readRecord(args[1], record, error) || !stats(&record, &json)) {
+        std::printf("{\"restored\": false, \"error\": \"%s\"}\n", jsonEscape(error.empty() ? "unreadable text" : error).c_str());
+        return 1;
+    }
+    std::printf("%s\n", json.c_str());
+    return 0;
+}
+
+int commandSave(CModeler&, int argc, char** args) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: save FILE.sat OUT.sat\n");
+        return 2;
+    }
+    CDbAcisEntityData record;
+    std::string error;
+    auto save = driverEntry<SaveEntry>("solvaneDriverSave");
+    if (!save) {
+        std::fprintf(stderr, "save failed: the modeler library has no driver entry points\n");
+        return 1;
+    }
+    if (!readRecord(args[1], record, error)) {
+        std::fprintf(stderr, "save failed: %s\n", error.c_str());
+        return 1;
+    }
+    HostString sat, reason;
+    if (!save(&record, &sat, &reason)) {
+        std::fprintf(stderr, "save failed: %s\n", reason.c_str());
+        return 1;
+    }
+    std::ofstream out(args[2], std::ios::binary);
+    out.write(sat.data(), static_cast<std::streamsize>(sat.size()));
+    if (!out.flush()) {
+        std::fprintf(stderr, "save failed: cannot write %s\n", args[2]);
+        return 1;
+    }
+    std::printf("{\"saved\": true, \"bytes\": %u}\n", static_cast<unsigned>(sat.size()));
+    return 0;
+}
+
 struct Command {
     const char* name;
     int (*run)(CModeler&, int, char**);
@@ -55,6 +131,8 @@ struct Command {
 const Command kCommands[] = {
     {"info", commandInfo, "  info             what the loaded modeler answers\n"},
     {"error", commandError, "  error N          the modeler's text for error number N\n"},
+    {"stats", commandStats, "  stats FILE.sat   what the text holds, restored as one host record\n"},
+    {"save", commandSave, "  save IN.sat OUT.sat  the record's body saved back as SAT 6.0\n"},
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 // command against it, printing one JSON line.
 //   stratum-host info          slot answers of the loaded modeler
 //   stratum-host error N       the modeler's text for error number N
+//   stratum-host stats FILE    what a SAT file holds, restored as one host record
+//   stratum-host save IN OUT   the record's body saved back as SAT 6.0
 #include "HostCommands.h"
 #include "stratum/ModelerHost.h"
 

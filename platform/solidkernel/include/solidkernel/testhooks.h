@@ -21,4 +21,7 @@ void failNextCall(const std::string& name, err_mess_type errorNumber = 10);
 // 1 while the component (or "modeller") is initialised, 0 otherwise.
 int initialisationCount(const std::string& component);
 
+// How many times api_restore_entity_list_file was called since the process started.
+long restoreCalls();
+
 }  // namespace kernel_test
