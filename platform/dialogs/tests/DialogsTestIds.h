@@ -1,0 +1,12 @@
+// Identifiers of the framework tests' templates.
+#pragma once
+#define IDD_TEST 100
+#define IDD_PAGE1 201
+#define IDD_PAGE2 202
+#define IDC_NUMBER 1001
+#define IDC_CHECK 1002
+#define IDC_THROW 1003
+#define IDC_PICTURE 1004
+#define IDC_NO_PICTURE 1005
+#define IDC_DRAWN_COMBO 1006
+#define IDC_NAME 2001
