@@ -11,12 +11,16 @@ namespace {
 App* g_current = nullptr;
 }
 
-App::App(std::string title) : title_(std::move(title)) { g_current = this; }
+App::App(std::string title) : title_(std::move(title)) {
+    g_current = this;
+}
 App::~App() {
     if (g_current == this) g_current = nullptr;
 }
 
-App* App::current() { return g_current; }
+App* App::current() {
+    return g_current;
+}
 
 void initCommonControls() {
     INITCOMMONCONTROLSEX controls = {sizeof(controls),
@@ -53,7 +57,9 @@ int App::runProgram(HINSTANCE instance) {
     }
 }
 
-bool App::attachLibrary(HINSTANCE instance) { return initialise(instance, 2); }
+bool App::attachLibrary(HINSTANCE instance) {
+    return initialise(instance, 2);
+}
 
 void App::detachLibrary() {
     try {

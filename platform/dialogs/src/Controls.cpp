@@ -5,7 +5,9 @@
 
 namespace dlg {
 
-BitmapButton::~BitmapButton() { release(); }
+BitmapButton::~BitmapButton() {
+    release();
+}
 
 void BitmapButton::release() {
     for (HBITMAP* b : {&up_, &down_, &focused_, &disabled_}) {
@@ -28,7 +30,8 @@ bool BitmapButton::autoLoad(Dialog& dialog, int id) {
     send(BM_SETSTYLE, BS_OWNERDRAW, TRUE);
     BITMAP info = {};
     GetObjectA(up_, sizeof(info), &info);
-    SetWindowPos(hwnd_, nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, info.bmWidth, info.bmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 

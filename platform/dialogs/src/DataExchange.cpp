@@ -18,11 +18,14 @@ std::string frameworkString(UINT id, const char* fallback) {
 }
 }  // namespace
 
-std::string integerMessage() { return frameworkString(kIdsParseInteger, "Enter an integer."); }
+std::string integerMessage() {
+    return frameworkString(kIdsParseInteger, "Enter an integer.");
+}
 
 std::string integerRangeMessage(long low, long high) {
-    return fillPlaceholders(frameworkString(kIdsParseIntegerRange, "Enter an integer between %1 and %2."),
-                            {std::to_string(low), std::to_string(high)});
+    return fillPlaceholders(
+        frameworkString(kIdsParseIntegerRange, "Enter an integer between %1 and %2."),
+        {std::to_string(low), std::to_string(high)});
 }
 
 void DataExchange::fail(int id, const std::string& message) {

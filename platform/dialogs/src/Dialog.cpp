@@ -16,21 +16,21 @@ thread_local Dialog* t_creating = nullptr;
 
 bool returnsDirectly(UINT msg) {
     switch (msg) {
-    case WM_INITDIALOG:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-        return true;
-    default:
-        return false;
+        case WM_INITDIALOG:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return true;
+        default:
+            return false;
     }
 }
 }  // namespace
@@ -77,7 +77,9 @@ void Dialog::endDialog(INT_PTR result) {
         DestroyWindow(hwnd_);
 }
 
-std::string Dialog::itemText(int id) const { return Window(item(id)).text(); }
+std::string Dialog::itemText(int id) const {
+    return Window(item(id)).text();
+}
 
 bool Dialog::updateData(bool save) {
     DataExchange dx(*this, save);
@@ -133,47 +135,47 @@ INT_PTR Dialog::route(UINT msg, WPARAM w, LPARAM l) {
     LRESULT result = 0;
     bool handled = false;
     switch (msg) {
-    case WM_INITDIALOG:
-        return onInitDialog() ? TRUE : FALSE;
-    case WM_COMMAND: {
-        const int id = LOWORD(w), code = HIWORD(w);
-        HWND control = reinterpret_cast<HWND>(l);
-        if (onCommand(id, code, control)) return TRUE;
-        if (code == BN_CLICKED || (!control && code == 0)) {
-            if (id == IDOK) return onOK(), TRUE;
-            if (id == IDCANCEL) return onCancel(), TRUE;
-            if (id == IDHELP) return onHelp(), TRUE;
+        case WM_INITDIALOG:
+            return onInitDialog() ? TRUE : FALSE;
+        case WM_COMMAND: {
+            const int id = LOWORD(w), code = HIWORD(w);
+            HWND control = reinterpret_cast<HWND>(l);
+            if (onCommand(id, code, control)) return TRUE;
+            if (code == BN_CLICKED || (!control && code == 0)) {
+                if (id == IDOK) return onOK(), TRUE;
+                if (id == IDCANCEL) return onCancel(), TRUE;
+                if (id == IDHELP) return onHelp(), TRUE;
+            }
+            return FALSE;
         }
-        return FALSE;
-    }
-    case WM_HELP:
-        onHelp();
-        return TRUE;
-    case WM_NOTIFY:
-        handled = onNotify(*reinterpret_cast<NMHDR*>(l), result);
-        break;
-    case WM_DRAWITEM: {
-        auto it = ownerDrawn_.find(int(w));
-        if (it == ownerDrawn_.end()) break;
-        it->second->drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
-        result = TRUE;
-        handled = true;
-        break;
-    }
-    case WM_MEASUREITEM: {
-        auto it = ownerDrawn_.find(int(w));
-        if (it == ownerDrawn_.end()) break;
-        it->second->measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(l));
-        result = TRUE;
-        handled = true;
-        break;
-    }
-    case WM_DESTROY:
-        onDestroy();
-        break;
-    default:
-        handled = onMessage(msg, w, l, result);
-        break;
+        case WM_HELP:
+            onHelp();
+            return TRUE;
+        case WM_NOTIFY:
+            handled = onNotify(*reinterpret_cast<NMHDR*>(l), result);
+            break;
+        case WM_DRAWITEM: {
+            auto it = ownerDrawn_.find(int(w));
+            if (it == ownerDrawn_.end()) break;
+            it->second->drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+            result = TRUE;
+            handled = true;
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto it = ownerDrawn_.find(int(w));
+            if (it == ownerDrawn_.end()) break;
+            it->second->measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(l));
+            result = TRUE;
+            handled = true;
+            break;
+        }
+        case WM_DESTROY:
+            onDestroy();
+            break;
+        default:
+            handled = onMessage(msg, w, l, result);
+            break;
     }
     if (!handled) return FALSE;
     if (returnsDirectly(msg)) return INT_PTR(result);

@@ -9,14 +9,26 @@ std::string g_appTitle;
 HelpHandler g_helpHandler = nullptr;
 }  // namespace
 
-HINSTANCE resourceHandle() { return g_resourceHandle ? g_resourceHandle : moduleInstance(); }
-void setResourceHandle(HINSTANCE module) { g_resourceHandle = module; }
+HINSTANCE resourceHandle() {
+    return g_resourceHandle ? g_resourceHandle : moduleInstance();
+}
+void setResourceHandle(HINSTANCE module) {
+    g_resourceHandle = module;
+}
 
-HINSTANCE moduleInstance() { return g_moduleInstance ? g_moduleInstance : GetModuleHandleA(nullptr); }
-void setModuleInstance(HINSTANCE module) { g_moduleInstance = module; }
+HINSTANCE moduleInstance() {
+    return g_moduleInstance ? g_moduleInstance : GetModuleHandleA(nullptr);
+}
+void setModuleInstance(HINSTANCE module) {
+    g_moduleInstance = module;
+}
 
-const std::string& appTitle() { return g_appTitle; }
-void setAppTitle(const std::string& title) { g_appTitle = title; }
+const std::string& appTitle() {
+    return g_appTitle;
+}
+void setAppTitle(const std::string& title) {
+    g_appTitle = title;
+}
 
 std::string loadString(UINT id) {
     // With a zero buffer size LoadStringW hands back a pointer to the resource itself.
@@ -32,7 +44,9 @@ std::string loadString(UINT id) {
 ResourceHandleScope::ResourceHandleScope(HINSTANCE module) : previous_(g_resourceHandle) {
     g_resourceHandle = module;
 }
-ResourceHandleScope::~ResourceHandleScope() { g_resourceHandle = previous_; }
+ResourceHandleScope::~ResourceHandleScope() {
+    g_resourceHandle = previous_;
+}
 
 ActivationContext::~ActivationContext() {
     if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
@@ -66,7 +80,9 @@ ModuleStateScope::~ModuleStateScope() {
     if (activated_) DeactivateActCtx(0, cookie_);
 }
 
-void setHelpHandler(HelpHandler handler) { g_helpHandler = handler; }
+void setHelpHandler(HelpHandler handler) {
+    g_helpHandler = handler;
+}
 void showHelp(UINT topic) {
     if (g_helpHandler) g_helpHandler(topic);
 }

@@ -29,7 +29,8 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(std::uint8_t(v));
 }
 
-void chunk(std::vector<std::uint8_t>& out, const char type[4], const std::vector<std::uint8_t>& body) {
+void chunk(std::vector<std::uint8_t>& out, const char type[4],
+           const std::vector<std::uint8_t>& body) {
     put32(out, std::uint32_t(body.size()));
     const std::size_t start = out.size();
     out.insert(out.end(), type, type + 4);

@@ -17,29 +17,29 @@ void PropertyPage::setWizardButtons(DWORD flags) const {
 bool PropertyPage::onNotify(NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != sheetWindow()) return false;
     switch (header.code) {
-    case PSN_SETACTIVE:
-        result = onSetActive() ? 0 : -1;
-        return true;
-    case PSN_KILLACTIVE:
-        result = onKillActive() ? FALSE : TRUE;
-        return true;
-    case PSN_WIZNEXT:
-        result = onWizardNext();
-        return true;
-    case PSN_WIZBACK:
-        result = onWizardBack();
-        return true;
-    case PSN_WIZFINISH:
-        result = onWizardFinish() ? FALSE : TRUE;
-        return true;
-    case PSN_QUERYCANCEL:
-        result = onQueryCancel() ? FALSE : TRUE;
-        return true;
-    case PSN_HELP:
-        onHelp();
-        return true;
-    default:
-        return false;
+        case PSN_SETACTIVE:
+            result = onSetActive() ? 0 : -1;
+            return true;
+        case PSN_KILLACTIVE:
+            result = onKillActive() ? FALSE : TRUE;
+            return true;
+        case PSN_WIZNEXT:
+            result = onWizardNext();
+            return true;
+        case PSN_WIZBACK:
+            result = onWizardBack();
+            return true;
+        case PSN_WIZFINISH:
+            result = onWizardFinish() ? FALSE : TRUE;
+            return true;
+        case PSN_QUERYCANCEL:
+            result = onQueryCancel() ? FALSE : TRUE;
+            return true;
+        case PSN_HELP:
+            onHelp();
+            return true;
+        default:
+            return false;
     }
 }
 

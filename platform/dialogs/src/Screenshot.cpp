@@ -40,7 +40,8 @@ bool captureWindow(HWND hwnd, RgbImage& image, bool clientOnly) {
     bool ok = false;
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT) != FALSE;
+        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top,
+                    SRCCOPY | CAPTUREBLT) != FALSE;
         GdiFlush();
         SelectObject(memory, old);
         if (ok) {

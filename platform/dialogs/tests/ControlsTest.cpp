@@ -140,7 +140,8 @@ BOOL CALLBACK confirmForeignDialog(HWND hwnd, LPARAM) {
     char cls[32] = {};
     GetClassNameA(hwnd, cls, sizeof(cls));
     if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(hwnd, IDOK)));
+        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     LPARAM(GetDlgItem(hwnd, IDOK)));
         return FALSE;
     }
     return TRUE;
@@ -155,11 +156,13 @@ TEST(ColorDialog, ConfirmedReturnsTheColourCancelledLeavesIt) {
     dlg::ColorDialog dialog;
     dialog.color = RGB(12, 34, 56);
     dialog.fullOpen = true;
-    testing_support::later([] { EnumThreadWindows(GetCurrentThreadId(), confirmForeignDialog, 0); }, 500);
+    testing_support::later([] { EnumThreadWindows(GetCurrentThreadId(), confirmForeignDialog, 0); },
+                           500);
     ASSERT_TRUE(dialog.run());
     EXPECT_EQ(dialog.color, RGB(12, 34, 56));
 
-    testing_support::later([] { EnumThreadWindows(GetCurrentThreadId(), cancelForeignDialog, 0); }, 500);
+    testing_support::later([] { EnumThreadWindows(GetCurrentThreadId(), cancelForeignDialog, 0); },
+                           500);
     dialog.color = RGB(1, 2, 3);
     EXPECT_FALSE(dialog.run());
     EXPECT_EQ(dialog.color, RGB(1, 2, 3));

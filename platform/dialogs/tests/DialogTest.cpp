@@ -176,9 +176,9 @@ TEST(BitmapButton, PicturesNamedAfterTheCaption) {
     EXPECT_EQ(GetWindowLongA(picture.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     HBITMAP up = picture.pictureFor(0);
     ASSERT_NE(up, nullptr);
-    EXPECT_NE(picture.pictureFor(ODS_SELECTED), up);             // PICD
-    EXPECT_EQ(picture.pictureFor(ODS_DISABLED), up);             // no PICX: up
-    EXPECT_EQ(picture.pictureFor(ODS_FOCUS), up);                // no PICF: up
+    EXPECT_NE(picture.pictureFor(ODS_SELECTED), up);  // PICD
+    EXPECT_EQ(picture.pictureFor(ODS_DISABLED), up);  // no PICX: up
+    EXPECT_EQ(picture.pictureFor(ODS_FOCUS), up);     // no PICF: up
 }
 
 TEST(CommonDialogs, FiltersBecomeNulSeparatedLists) {

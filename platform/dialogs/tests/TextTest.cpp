@@ -17,7 +17,8 @@ TEST(ParseInteger, AcceptsWholeNumbersWithBlanksAndSign) {
 
 TEST(ParseInteger, RefusesTextThatIsNotOneNumberAndLeavesTheValue) {
     long v = 99;
-    for (const char* bad : {"", "   ", "-", "+", "12a", "1 2", "0x10", "3.5", "abc", "99999999999999999999999"}) {
+    for (const char* bad :
+         {"", "   ", "-", "+", "12a", "1 2", "0x10", "3.5", "abc", "99999999999999999999999"}) {
         EXPECT_FALSE(dlg::parseInteger(bad, v)) << bad;
         EXPECT_EQ(v, 99) << bad;
     }

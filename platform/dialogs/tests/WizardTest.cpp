@@ -58,20 +58,23 @@ TEST(Wizard, NextIsRefusedUntilThePageAgreesThenFinishEnds) {
     sheet.addPage(second);
     sheet.setWizardMode();
     int activeAfterRefusal = -2, activeAfterNext = -2;
-    testing_support::later([&] {
-        HWND s = sheet.hwnd();
-        SendMessageA(s, PSM_PRESSBUTTON, PSBTN_NEXT, 0);  // empty name: stays
-        activeAfterRefusal = sheet.activeIndex();
-        SetDlgItemTextA(first.hwnd(), IDC_NAME, "plot");
-        SendMessageA(s, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-        activeAfterNext = sheet.activeIndex();
-        SendMessageA(s, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    }, 200);
+    testing_support::later(
+        [&] {
+            HWND s = sheet.hwnd();
+            SendMessageA(s, PSM_PRESSBUTTON, PSBTN_NEXT, 0);  // empty name: stays
+            activeAfterRefusal = sheet.activeIndex();
+            SetDlgItemTextA(first.hwnd(), IDC_NAME, "plot");
+            SendMessageA(s, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+            activeAfterNext = sheet.activeIndex();
+            SendMessageA(s, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+        },
+        200);
     EXPECT_EQ(sheet.doModal(), IDOK);
     EXPECT_EQ(activeAfterRefusal, 0);
     EXPECT_EQ(activeAfterNext, 1);
     EXPECT_EQ(first.name, "plot");
-    EXPECT_EQ(g_events, (std::vector<std::string>{"1:active", "1:next ", "1:next plot", "2:active", "2:finish"}));
+    EXPECT_EQ(g_events, (std::vector<std::string>{"1:active", "1:next ", "1:next plot", "2:active",
+                                                  "2:finish"}));
 }
 
 TEST(Wizard, CancelReturnsCancel) {
@@ -79,7 +82,8 @@ TEST(Wizard, CancelReturnsCancel) {
     dlg::Sheet sheet("Wizard test");
     sheet.addPage(first);
     sheet.setWizardMode();
-    testing_support::later([&] { SendMessageA(sheet.hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }, 200);
+    testing_support::later([&] { SendMessageA(sheet.hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0); },
+                           200);
     EXPECT_EQ(sheet.doModal(), IDCANCEL);
 }
 

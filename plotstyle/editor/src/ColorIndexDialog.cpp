@@ -16,7 +16,9 @@
 namespace quellon {
 namespace {
 
-RECT toRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }
+RECT toRect(const Box& b) {
+    return RECT{b.left, b.top, b.right, b.bottom};
+}
 
 void fill(HDC dc, const Box& box, COLORREF color) {
     HBRUSH brush = CreateSolidBrush(color);
@@ -48,7 +50,9 @@ void paintColorCell(HDC dc, const Box& box, int n) {
     fill(dc, box, color == kNoColor ? GetSysColor(COLOR_BTNFACE) : COLORREF(color));
 }
 
-ColorIndexDialog::ColorIndexDialog() : dlg::Dialog(IDD_COLOR_INDEX) { setHelpTopic(IDH_COLOR_INDEX); }
+ColorIndexDialog::ColorIndexDialog() : dlg::Dialog(IDD_COLOR_INDEX) {
+    setHelpTopic(IDH_COLOR_INDEX);
+}
 
 Box ColorIndexDialog::frameBox(int id) const {
     const RECT r = dlg::Window(item(id)).rectInParent();
@@ -64,11 +68,13 @@ Box ColorIndexDialog::swatchBox() const {
 }
 
 void ColorIndexDialog::layOut() {
-    layout_.layout(frameBox(IDC_GREY_FRAME), frameBox(IDC_STANDARD_FRAME), frameBox(IDC_GRID_FRAME));
+    layout_.layout(frameBox(IDC_GREY_FRAME), frameBox(IDC_STANDARD_FRAME),
+                   frameBox(IDC_GRID_FRAME));
 }
 
 bool ColorIndexDialog::onInitDialog() {
-    helpIcon_ = static_cast<HICON>(LoadImageA(dlg::resourceHandle(), MAKEINTRESOURCEA(IDI_HELP), IMAGE_ICON, 16, 16, 0));
+    helpIcon_ = static_cast<HICON>(
+        LoadImageA(dlg::resourceHandle(), MAKEINTRESOURCEA(IDI_HELP), IMAGE_ICON, 16, 16, 0));
     dlg::Button help;
     help.attach(hwnd(), IDC_HELP_BUTTON);
     if (helpIcon_) help.setIcon(helpIcon_);
@@ -121,17 +127,17 @@ void ColorIndexDialog::onIndexTyped() {
 
 bool ColorIndexDialog::onCommand(int id, int code, HWND) {
     switch (id) {
-    case IDC_BYLAYER:
-    case IDC_BYBLOCK:
-        if (code != BN_CLICKED) return false;
-        choose(id == IDC_BYLAYER ? 256 : 0);
-        return true;
-    case IDC_COLOR_INDEX_EDIT:
-        if (code != EN_CHANGE || settingText_) return false;
-        onIndexTyped();
-        return true;
-    default:
-        return false;
+        case IDC_BYLAYER:
+        case IDC_BYBLOCK:
+            if (code != BN_CLICKED) return false;
+            choose(id == IDC_BYLAYER ? 256 : 0);
+            return true;
+        case IDC_COLOR_INDEX_EDIT:
+            if (code != EN_CHANGE || settingText_) return false;
+            onIndexTyped();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -160,26 +166,26 @@ void ColorIndexDialog::paint(HDC dc) {
 
 bool ColorIndexDialog::onMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(w));
-        return false;
-    case WM_LBUTTONUP: {
-        const int hit = layout_.hitTest(GET_X_LPARAM(l), GET_Y_LPARAM(l));
-        if (hit < 0) return false;
-        choose(hit);
-        result = 0;
-        return true;
-    }
-    default:
-        return false;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd(), &ps);
+            paint(dc);
+            EndPaint(hwnd(), &ps);
+            result = 0;
+            return true;
+        }
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(w));
+            return false;
+        case WM_LBUTTONUP: {
+            const int hit = layout_.hitTest(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+            if (hit < 0) return false;
+            choose(hit);
+            result = 0;
+            return true;
+        }
+        default:
+            return false;
     }
 }
 

@@ -4,10 +4,13 @@
 namespace quellon {
 namespace {
 // A slot of the given size less the line after it: the visible gap between neighbours.
-Box cellBox(int x, int y, int width, int height) { return Box{x, y, x + width - 1, y + height - 1}; }
+Box cellBox(int x, int y, int width, int height) {
+    return Box{x, y, x + width - 1, y + height - 1};
+}
 }  // namespace
 
-void ColorIndexLayout::layout(const Box& greyFrame, const Box& standardFrame, const Box& gridFrame) {
+void ColorIndexLayout::layout(const Box& greyFrame, const Box& standardFrame,
+                              const Box& gridFrame) {
     cells_.clear();
     addStrip(PaletteArea::GreyStrip, areaOf(greyFrame), 6, 250);
     addStrip(PaletteArea::StandardStrip, areaOf(standardFrame), 9, 1);
@@ -25,8 +28,9 @@ void ColorIndexLayout::addStrip(PaletteArea area, const Box& region, int count, 
     if (size <= 0) return;
     const int start = (length - size * count) / 2;
     for (int k = 0; k < count; ++k) {
-        const Box cell = across ? cellBox(region.left + start + k * size, region.top, size, region.height())
-                                : cellBox(region.left, region.top + start + k * size, region.width(), size);
+        const Box cell =
+            across ? cellBox(region.left + start + k * size, region.top, size, region.height())
+                   : cellBox(region.left, region.top + start + k * size, region.width(), size);
         cells_.push_back(ColorCell{area, firstIndex + k, cell, kStripInset});
     }
 }
@@ -38,8 +42,10 @@ void ColorIndexLayout::addGrid(PaletteArea area, const Box& region) {
     const int top = region.top + (region.height() - height * kGridRows) / 2;
     for (int column = 0; column < kGridColumns; ++column) {
         for (int row = 0; row < kGridRows; ++row) {
-            const int index = area == PaletteArea::UpperGrid ? upperGridIndex(column, row) : lowerGridIndex(column, row);
-            cells_.push_back(ColorCell{area, index, cellBox(left + column * width, top + row * height, width, height), 0});
+            const int index = area == PaletteArea::UpperGrid ? upperGridIndex(column, row)
+                                                             : lowerGridIndex(column, row);
+            cells_.push_back(ColorCell{
+                area, index, cellBox(left + column * width, top + row * height, width, height), 0});
         }
     }
 }

@@ -19,9 +19,9 @@ enum class PaletteArea { GreyStrip, StandardStrip, UpperGrid, LowerGrid };
 
 struct ColorCell {
     PaletteArea area;
-    int index;   // the colour index the cell picks
-    Box cell;    // the cell's rectangle: its slot less the one-pixel line after it
-    int inset;   // 2 in the strips, 0 in the grids
+    int index;  // the colour index the cell picks
+    Box cell;   // the cell's rectangle: its slot less the one-pixel line after it
+    int inset;  // 2 in the strips, 0 in the grids
     Box target() const { return cell.shrunk(inset); }  // drawn, and hit by clicks
 };
 

@@ -9,13 +9,13 @@ quellon::PlotStyleEditorApp g_app;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     switch (reason) {
-    case DLL_PROCESS_ATTACH:
-        DisableThreadLibraryCalls(instance);
-        return g_app.attachLibrary(instance) ? TRUE : FALSE;
-    case DLL_PROCESS_DETACH:
-        g_app.detachLibrary();
-        return TRUE;
-    default:
-        return TRUE;
+        case DLL_PROCESS_ATTACH:
+            DisableThreadLibraryCalls(instance);
+            return g_app.attachLibrary(instance) ? TRUE : FALSE;
+        case DLL_PROCESS_DETACH:
+            g_app.detachLibrary();
+            return TRUE;
+        default:
+            return TRUE;
     }
 }

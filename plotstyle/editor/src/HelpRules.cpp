@@ -9,7 +9,8 @@ std::string upperCase(std::string text) {
     return text;
 }
 
-std::string helpDirectory(const HelpFacts& facts, const std::function<bool(const std::string&)>& exists) {
+std::string helpDirectory(const HelpFacts& facts,
+                          const std::function<bool(const std::string&)>& exists) {
     if (facts.hasHelpValue) return facts.helpValue;
     std::string directory;
     if (facts.installDirFromRegistry) {
@@ -17,7 +18,8 @@ std::string helpDirectory(const HelpFacts& facts, const std::function<bool(const
     } else {
         const std::string upper = upperCase(facts.installDir);
         const std::size_t at = upper.find("SOURCE");
-        directory = at == std::string::npos ? std::string() : upper.substr(0, at) + facts.sourceReplacement;
+        directory =
+            at == std::string::npos ? std::string() : upper.substr(0, at) + facts.sourceReplacement;
     }
     directory += facts.helpSubdirectory;
     if (!exists(directory)) directory = facts.lastRegistryText;

@@ -24,20 +24,24 @@ std::string stringOf(HINSTANCE module, UINT id) {
     return std::string(buffer, length > 0 ? std::size_t(length) : 0);
 }
 
-bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool pathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 HtmlHelpFunction htmlHelp() {
     static HMODULE library = LoadLibraryA("HHCTRL.OCX");
     if (!library) return nullptr;
-    return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(14))));
+    return reinterpret_cast<HtmlHelpFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(14))));
 }
 
 std::string ownLibraryDirectory() {
     HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ownLibraryDirectory), &self);
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&ownLibraryDirectory), &self);
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
     return length && length < MAX_PATH ? directoryOf(path) : std::string();
@@ -65,19 +69,21 @@ bool HelpService::locateHelpFile(std::string& path) {
     // Two backslashes stand before "2013": the product key ends with one already.
     std::string installDir;
     facts.installDirFromRegistry =
-        readRegistryString(HKEY_LOCAL_MACHINE, std::string(kProductKey) + "\\2013", "InstallDir", installDir) ==
-        ReadResult::Read;
+        readRegistryString(HKEY_LOCAL_MACHINE, std::string(kProductKey) + "\\2013", "InstallDir",
+                           installDir) == ReadResult::Read;
     facts.installDir = facts.installDirFromRegistry ? installDir : environment_.libraryDirectory;
 
     const std::string profilesKey = std::string(kProductKey) + languageCode() + "\\" + profilesName;
     std::string profile;
-    if (readRegistryString(HKEY_CURRENT_USER, profilesKey, nullptr, profile) != ReadResult::Read || profile.empty())
+    if (readRegistryString(HKEY_CURRENT_USER, profilesKey, nullptr, profile) != ReadResult::Read ||
+        profile.empty())
         profile = "Default";
     const std::string configKey = profilesKey + "\\" + profile + "\\Config";
     facts.configKeyExists = registryKeyExists(HKEY_CURRENT_USER, configKey);
     std::string helpValue;
-    facts.hasHelpValue = facts.configKeyExists &&
-                         readRegistryString(HKEY_CURRENT_USER, configKey, "Help", helpValue) == ReadResult::Read;
+    facts.hasHelpValue =
+        facts.configKeyExists &&
+        readRegistryString(HKEY_CURRENT_USER, configKey, "Help", helpValue) == ReadResult::Read;
     facts.helpValue = helpValue;
     facts.lastRegistryText = facts.configKeyExists ? std::string() : installDir;
 
@@ -110,7 +116,11 @@ HelpService& processHelp() {
 }
 }  // namespace
 
-bool locateHelpFile(std::string& path) { return processHelp().locateHelpFile(path); }
-void showHelpTopic(UINT topic) { processHelp().showHelpTopic(topic); }
+bool locateHelpFile(std::string& path) {
+    return processHelp().locateHelpFile(path);
+}
+void showHelpTopic(UINT topic) {
+    processHelp().showHelpTopic(topic);
+}
 
 }  // namespace quellon

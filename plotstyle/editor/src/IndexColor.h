@@ -14,7 +14,8 @@ constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
 inline std::uint32_t indexColor(int index) {
     if (index < 0 || index > 255) return kNoColor;
     const PaletteEntry& e = g_cBasePalette[index];
-    return std::uint32_t(e.rgbRed) | (std::uint32_t(e.rgbGreen) << 8) | (std::uint32_t(e.rgbBlue) << 16);
+    return std::uint32_t(e.rgbRed) | (std::uint32_t(e.rgbGreen) << 8) |
+           (std::uint32_t(e.rgbBlue) << 16);
 }
 
 }  // namespace quellon

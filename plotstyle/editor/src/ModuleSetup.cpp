@@ -11,9 +11,11 @@ std::string directoryOf(const std::string& path) {
     return std::string();
 }
 
-std::vector<std::string> resourceLibraryCandidates(const std::string& baseDirectory, const std::string& language) {
+std::vector<std::string> resourceLibraryCandidates(const std::string& baseDirectory,
+                                                   const std::string& language) {
     const std::string tail = std::string("\\") + kResourceLibraryName;
-    return {baseDirectory + "lang\\" + language + tail, baseDirectory + "lang\\" + kFallbackLanguage + tail};
+    return {baseDirectory + "lang\\" + language + tail,
+            baseDirectory + "lang\\" + kFallbackLanguage + tail};
 }
 
 }  // namespace quellon

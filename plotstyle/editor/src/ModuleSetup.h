@@ -18,6 +18,7 @@ std::string directoryOf(const std::string& path);
 
 // The resource library paths in the order they are tried: the language's folder, then
 // the fixed fallback folder.
-std::vector<std::string> resourceLibraryCandidates(const std::string& baseDirectory, const std::string& language);
+std::vector<std::string> resourceLibraryCandidates(const std::string& baseDirectory,
+                                                   const std::string& language);
 
 }  // namespace quellon

@@ -12,7 +12,8 @@ namespace quellon {
 
 std::string languageCode() {
     std::string code;
-    if (readRegistryString(HKEY_CURRENT_USER, kProductKey, "CURLANG", code, kLanguageBufferBytes) != ReadResult::Read)
+    if (readRegistryString(HKEY_CURRENT_USER, kProductKey, "CURLANG", code, kLanguageBufferBytes) !=
+        ReadResult::Read)
         return kDefaultLanguage;
     return code;
 }

@@ -12,13 +12,15 @@ bool registryKeyExists(HKEY root, const std::string& path) {
     return true;
 }
 
-ReadResult readRegistryString(HKEY root, const std::string& path, const char* name, std::string& text,
-                              DWORD bufferBytes) {
+ReadResult readRegistryString(HKEY root, const std::string& path, const char* name,
+                              std::string& text, DWORD bufferBytes) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return ReadResult::NoKey;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return ReadResult::NoKey;
     std::vector<char> buffer(bufferBytes, '\0');
     DWORD type = 0, size = bufferBytes;
-    const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+    const LONG status =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
     RegCloseKey(key);
     if (status == ERROR_FILE_NOT_FOUND) return ReadResult::NoValue;
     if (status != ERROR_SUCCESS || size == 0 || size > bufferBytes) return ReadResult::Bad;

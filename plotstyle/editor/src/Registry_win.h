@@ -12,8 +12,8 @@ enum class ReadResult { Read, NoKey, NoValue, Bad };
 
 // Value `name` (null: the default value) of `root`\`path`, read into a buffer of
 // `bufferBytes`; `text` is set only when the result is Read.
-ReadResult readRegistryString(HKEY root, const std::string& path, const char* name, std::string& text,
-                              DWORD bufferBytes = 1024);
+ReadResult readRegistryString(HKEY root, const std::string& path, const char* name,
+                              std::string& text, DWORD bufferBytes = 1024);
 
 bool registryKeyExists(HKEY root, const std::string& path);
 

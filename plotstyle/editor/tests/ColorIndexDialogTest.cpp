@@ -58,9 +58,12 @@ protected:
         SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
     static void press(HWND dialog, int id) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     LPARAM(GetDlgItem(dialog, id)));
     }
-    static std::string editText(const ColorIndexDialog& d) { return d.itemText(IDC_COLOR_INDEX_EDIT); }
+    static std::string editText(const ColorIndexDialog& d) {
+        return d.itemText(IDC_COLOR_INDEX_EDIT);
+    }
     static void type(HWND edit, const std::string& keys) {
         for (char c : keys) SendMessageA(edit, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 1);
     }
@@ -216,7 +219,8 @@ ColorIndexDialog* g_running = nullptr;
 void CALLBACK pickAndConfirm(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     const Box t = g_running->layout().find(134)->target();
-    SendMessageA(g_running->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM((t.left + t.right) / 2, (t.top + t.bottom) / 2));
+    SendMessageA(g_running->hwnd(), WM_LBUTTONUP, 0,
+                 MAKELPARAM((t.left + t.right) / 2, (t.top + t.bottom) / 2));
     PostMessageA(g_running->hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
@@ -233,7 +237,8 @@ TEST_F(ColorIndexDialogTest, PaintsThePaletteAndTheCurrentColourAndSavesAScreens
     ColorIndexDialog d;
     open(d);
     const quellon::ColorCell* red = d.layout().find(1);
-    click(d.hwnd(), (red->target().left + red->target().right) / 2, (red->target().top + red->target().bottom) / 2);
+    click(d.hwnd(), (red->target().left + red->target().right) / 2,
+          (red->target().top + red->target().bottom) / 2);
     dlg::pumpMessages(300);
     dlg::RgbImage client;
     ASSERT_TRUE(dlg::captureWindow(d.hwnd(), client, true));

@@ -31,18 +31,20 @@ TEST(ColorIndexLayout, AreasLeaveTheFrameBorderAndCaption) {
 
 TEST(ColorIndexLayout, GridCellCentresPickTheirIndices) {
     const ColorIndexLayout layout = sample();
-    struct Case { int x, y, index; };
+    struct Case {
+        int x, y, index;
+    };
     const Case cases[] = {
-        {9, 23, 18},     // upper grid, column 0, row 0
-        {9, 59, 10},     // column 0, row 4
-        {239, 23, 248},  // column 23, row 0
-        {239, 59, 240},  // column 23, row 4
-        {59, 41, 64},    // column 5, row 2: 18 + 50 - 4
-        {9, 72, 11},     // lower grid, column 0, row 0
-        {9, 108, 19},    // column 0, row 4
-        {239, 72, 241},  // column 23, row 0
-        {239, 108, 249}, // column 23, row 4
-        {59, 90, 65},    // column 5, row 2: 11 + 50 + 4
+        {9, 23, 18},      // upper grid, column 0, row 0
+        {9, 59, 10},      // column 0, row 4
+        {239, 23, 248},   // column 23, row 0
+        {239, 59, 240},   // column 23, row 4
+        {59, 41, 64},     // column 5, row 2: 18 + 50 - 4
+        {9, 72, 11},      // lower grid, column 0, row 0
+        {9, 108, 19},     // column 0, row 4
+        {239, 72, 241},   // column 23, row 0
+        {239, 108, 249},  // column 23, row 4
+        {59, 90, 65},     // column 5, row 2: 11 + 50 + 4
     };
     for (const Case& c : cases) EXPECT_EQ(layout.hitTest(c.x, c.y), c.index) << c.x << "," << c.y;
 }
@@ -54,15 +56,15 @@ TEST(ColorIndexLayout, BordersBetweenGridCellsPickNothing) {
     EXPECT_EQ(layout.hitTest(15, 23), 28);  // first pixel of column 1
     EXPECT_EQ(layout.hitTest(9, 27), -1);   // the line between rows 0 and 1
     EXPECT_EQ(layout.hitTest(9, 28), 16);
-    EXPECT_EQ(layout.hitTest(9, 67), -1);   // the gap between the two grids
-    EXPECT_EQ(layout.hitTest(9, 18), -1);   // above the centred block
-    EXPECT_EQ(layout.hitTest(4, 23), -1);   // left of the area
+    EXPECT_EQ(layout.hitTest(9, 67), -1);  // the gap between the two grids
+    EXPECT_EQ(layout.hitTest(9, 18), -1);  // above the centred block
+    EXPECT_EQ(layout.hitTest(4, 23), -1);  // left of the area
 }
 
 TEST(ColorIndexLayout, StripsIgnoreTheTwoPixelMarginOfEachCell) {
     const ColorIndexLayout layout = sample();
-    EXPECT_EQ(layout.hitTest(15, 156), 1);   // centre of the first standard cell
-    EXPECT_EQ(layout.hitTest(6, 156), -1);   // inside its slot, in the margin
+    EXPECT_EQ(layout.hitTest(15, 156), 1);  // centre of the first standard cell
+    EXPECT_EQ(layout.hitTest(6, 156), -1);  // inside its slot, in the margin
     EXPECT_EQ(layout.hitTest(7, 156), 1);
     EXPECT_EQ(layout.hitTest(22, 156), 1);
     EXPECT_EQ(layout.hitTest(23, 156), -1);  // right margin

@@ -78,6 +78,8 @@ TEST(HelpDirectory, AMissingFolderFallsBackToTheLastRegistryText) {
     EXPECT_EQ(quellon::helpPath(""), "\\Kivra.chm");
 }
 
-TEST(UpperCase, OnlyAsciiLetters) { EXPECT_EQ(quellon::upperCase("c:\\Source-1\\\xe9"), "C:\\SOURCE-1\\\xe9"); }
+TEST(UpperCase, OnlyAsciiLetters) {
+    EXPECT_EQ(quellon::upperCase("c:\\Source-1\\\xe9"), "C:\\SOURCE-1\\\xe9");
+}
 
 }  // namespace

@@ -35,7 +35,8 @@ protected:
     static std::string profilesKey() { return std::string(quellon::kProductKey) + "ENU\\Profiles"; }
     static std::string installKey() { return std::string(quellon::kProductKey) + "2013"; }
     static void putChm(const std::string& dir) {
-        ASSERT_TRUE(CopyFileA((windowsPath(KIVRA_HELP_DIR) + "\\Kivra.chm").c_str(), (dir + "Kivra.chm").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((windowsPath(KIVRA_HELP_DIR) + "\\Kivra.chm").c_str(),
+                              (dir + "Kivra.chm").c_str(), FALSE));
     }
     quellon::HelpService service(const std::string& libraryDir = "C:\\nowhere\\") {
         return quellon::HelpService({"VexoRes.dll", libraryDir});
@@ -48,7 +49,8 @@ protected:
 TEST_F(HelpTest, TheCurrentProfilesHelpValueWins) {
     const std::string dir = folder.makeDirs("manuals\\");
     ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey(), nullptr, "Work");
-    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Work\\Config", "Help", dir.substr(0, dir.size() - 1));
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Work\\Config", "Help",
+                               dir.substr(0, dir.size() - 1));
     ScratchRegistry::setString(HKEY_LOCAL_MACHINE, installKey(), "InstallDir", "C:\\elsewhere");
     std::string path;
     ASSERT_TRUE(service().locateHelpFile(path));
@@ -56,7 +58,8 @@ TEST_F(HelpTest, TheCurrentProfilesHelpValueWins) {
 }
 
 TEST_F(HelpTest, WithoutACurrentProfileTheDefaultProfileIsAsked) {
-    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help", "D:\\help");
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help",
+                               "D:\\help");
     std::string path;
     ASSERT_TRUE(service().locateHelpFile(path));
     EXPECT_EQ(path, "D:\\help\\Kivra.chm");
@@ -99,18 +102,21 @@ TEST_F(HelpTest, TheLibrarysSourceFolderLeadsToTheHelpFolder) {
 }
 
 TEST_F(HelpTest, ThePathIsWorkedOutOnce) {
-    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help", "D:\\first");
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help",
+                               "D:\\first");
     quellon::HelpService help = service();
     std::string path;
     ASSERT_TRUE(help.locateHelpFile(path));
-    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help", "D:\\second");
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help",
+                               "D:\\second");
     ASSERT_TRUE(help.locateHelpFile(path));
     EXPECT_EQ(path, "D:\\first\\Kivra.chm");
 }
 
 TEST_F(HelpTest, AMissingHelpFileShowsTheMessageAndOpensNothing) {
     const std::string dir = folder.makeDirs("empty\\");
-    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help", dir.substr(0, dir.size() - 1));
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help",
+                               dir.substr(0, dir.size() - 1));
     EXPECT_EQ(service().showHelpTopic(115), nullptr);
     ASSERT_EQ(g_boxes.size(), 1u);
     EXPECT_EQ(g_boxes[0].text, "The help file " + dir + "Kivra.chm could not be found.");
@@ -129,7 +135,8 @@ TEST_F(HelpTest, WithoutVexoResThereIsAMessageAndNoHelpButTheProcessGoesOn) {
 }
 
 TEST_F(HelpTest, Topic115OpensInHtmlHelp) {
-    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help", windowsPath(KIVRA_HELP_DIR));
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey() + "\\Default\\Config", "Help",
+                               windowsPath(KIVRA_HELP_DIR));
     HWND window = service().showHelpTopic(115);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindow(window));

@@ -6,7 +6,8 @@
 namespace {
 
 TEST(DirectoryOf, DriveAndDirectoryWithTheTrailingBackslash) {
-    EXPECT_EQ(quellon::directoryOf("C:\\Program Files\\Kivra\\Kivra.exe"), "C:\\Program Files\\Kivra\\");
+    EXPECT_EQ(quellon::directoryOf("C:\\Program Files\\Kivra\\Kivra.exe"),
+              "C:\\Program Files\\Kivra\\");
     EXPECT_EQ(quellon::directoryOf("C:\\Kivra.exe"), "C:\\");
     EXPECT_EQ(quellon::directoryOf("C:Kivra.exe"), "C:");
     EXPECT_EQ(quellon::directoryOf("Kivra.exe"), "");

@@ -34,7 +34,8 @@ struct Recorder {
 };
 
 std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
     return s;
 }
 
@@ -46,7 +47,8 @@ std::string moduleFile(HMODULE module) {
 
 void placeResourceLibrary(const ScratchFolder& folder, const std::string& language) {
     const std::string dir = folder.makeDirs("lang\\" + language + "\\");
-    ASSERT_TRUE(CopyFileA((programFolder() + "QuellonRes.dll").c_str(), (dir + "QuellonRes.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((programFolder() + "QuellonRes.dll").c_str(),
+                          (dir + "QuellonRes.dll").c_str(), FALSE));
 }
 
 TEST(LanguageCode, CurlangOfTheProductKeyOrEnu) {
@@ -56,9 +58,11 @@ TEST(LanguageCode, CurlangOfTheProductKeyOrEnu) {
     EXPECT_EQ(quellon::languageCode(), "DEU");
     ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG", "DE");
     EXPECT_EQ(quellon::languageCode(), "DE");
-    ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG", "ENGLISH");  // over 4 characters
+    ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG",
+                               "ENGLISH");  // over 4 characters
     EXPECT_EQ(quellon::languageCode(), "ENU");
-    ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG", "FRA", REG_BINARY);
+    ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG", "FRA",
+                               REG_BINARY);
     EXPECT_EQ(quellon::languageCode(), "ENU");
 }
 
@@ -105,7 +109,8 @@ TEST(PlotStyleEditorApp, InitialisationMakesTheLibraryTheResourceHandle) {
     Recorder boxes;
     ASSERT_TRUE(app.attachLibrary(GetModuleHandleA(nullptr)));
     EXPECT_EQ(dlg::resourceHandle(), app.resourceLibrary());
-    EXPECT_EQ(lower(moduleFile(app.resourceLibrary())), lower(programFolder() + "lang\\Enu\\QuellonRes.dll"));
+    EXPECT_EQ(lower(moduleFile(app.resourceLibrary())),
+              lower(programFolder() + "lang\\Enu\\QuellonRes.dll"));
     EXPECT_EQ(dlg::loadString(0xF111), "Enter an integer between %1 and %2.");
     EXPECT_TRUE(g_boxes.empty());
     dlg::setResourceHandle(nullptr);
@@ -114,10 +119,14 @@ TEST(PlotStyleEditorApp, InitialisationMakesTheLibraryTheResourceHandle) {
 TEST(QuellonDll, LoadsWithTheResourceLibraryBelowTheCallingProgram) {
     ScratchRegistry registry;
     for (const char* language : {"", "ENU", "PTB"}) {
-        if (*language) ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG", language);
+        if (*language)
+            ScratchRegistry::setString(HKEY_CURRENT_USER, quellon::kProductKey, "CURLANG",
+                                       language);
         HMODULE editor = LoadLibraryA("Quellon.dll");
         ASSERT_NE(editor, nullptr) << language;
-        EXPECT_NE(GetModuleHandleA((programFolder() + "lang\\ENU\\QuellonRes.dll").c_str()), nullptr) << language;
+        EXPECT_NE(GetModuleHandleA((programFolder() + "lang\\ENU\\QuellonRes.dll").c_str()),
+                  nullptr)
+            << language;
         FreeLibrary(editor);
     }
 }

@@ -7,11 +7,12 @@
 #include <vector>
 
 ScratchRegistry::ScratchRegistry() {
-    base_ = "Software\\KivraTests\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user_,
-                        nullptr) != ERROR_SUCCESS ||
-        RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &machine_, nullptr) != ERROR_SUCCESS)
+    base_ = "Software\\KivraTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount());
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKCU").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &user_, nullptr) != ERROR_SUCCESS ||
+        RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKLM").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &machine_, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("no scratch key");
     RegOverridePredefKey(HKEY_CURRENT_USER, user_);
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
@@ -27,16 +28,19 @@ ScratchRegistry::~ScratchRegistry() {
 
 void ScratchRegistry::createKey(HKEY root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS)
         RegCloseKey(key);
 }
 
-void ScratchRegistry::setString(HKEY root, const std::string& path, const char* name, const std::string& value,
-                                DWORD type) {
+void ScratchRegistry::setString(HKEY root, const std::string& path, const char* name,
+                                const std::string& value, DWORD type) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create " + path);
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1));
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                   DWORD(value.size() + 1));
     RegCloseKey(key);
 }
 
@@ -44,7 +48,8 @@ ScratchFolder::ScratchFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    path_ = std::string(temp) + "kivra-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + "\\";
+    path_ = std::string(temp) + "kivra-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++serial) + "\\";
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 

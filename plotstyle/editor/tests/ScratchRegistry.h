@@ -15,8 +15,8 @@ public:
     ScratchRegistry& operator=(const ScratchRegistry&) = delete;
 
     // Writes a REG_SZ (or `type`) value below the redirected root; null name: default value.
-    static void setString(HKEY root, const std::string& path, const char* name, const std::string& value,
-                          DWORD type = REG_SZ);
+    static void setString(HKEY root, const std::string& path, const char* name,
+                          const std::string& value, DWORD type = REG_SZ);
     static void createKey(HKEY root, const std::string& path);
 
 private:

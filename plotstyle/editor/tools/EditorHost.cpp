@@ -46,20 +46,24 @@ std::string json(const std::string& text) {
 
 // Nobody answers a message box on the virtual display: boxes are reported instead.
 int reportBox(HWND, const std::string& text, const std::string& title, UINT type) {
-    std::printf("{\"messageBox\": %s, \"title\": %s, \"type\": %u}\n", json(text).c_str(), json(title).c_str(),
-                type);
+    std::printf("{\"messageBox\": %s, \"title\": %s, \"type\": %u}\n", json(text).c_str(),
+                json(title).c_str(), type);
     std::fflush(stdout);
     return IDOK;
 }
 
-std::string programDirectory() { return quellon::callingProgramDirectory(); }
+std::string programDirectory() {
+    return quellon::callingProgramDirectory();
+}
 
 int load() {
     HMODULE editor = LoadLibraryA("Quellon.dll");
     char resources[MAX_PATH] = {};
-    if (HMODULE res = GetModuleHandleA("QuellonRes.dll")) GetModuleFileNameA(res, resources, MAX_PATH);
-    std::printf("{\"loaded\": %s, \"language\": %s, \"resourceLibrary\": %s}\n", editor ? "true" : "false",
-                json(quellon::languageCode()).c_str(), json(resources).c_str());
+    if (HMODULE res = GetModuleHandleA("QuellonRes.dll"))
+        GetModuleFileNameA(res, resources, MAX_PATH);
+    std::printf("{\"loaded\": %s, \"language\": %s, \"resourceLibrary\": %s}\n",
+                editor ? "true" : "false", json(quellon::languageCode()).c_str(),
+                json(resources).c_str());
     return editor ? 0 : 1;
 }
 
@@ -87,12 +91,18 @@ int colorIndex(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool more = i + 1 < args.size();
-        if (a == "--no-special") dialog.allowSpecial = false;
-        else if (a == "--interactive") interactive = true;
-        else if (a == "--index" && more) dialog.index = short(std::atoi(args[++i].c_str()));
-        else if (a == "--screenshot" && more) screenshot = args[++i];
-        else if (a == "--hold" && more) hold = DWORD(std::atoi(args[++i].c_str()));
-        else if ((a == "--pick" || a == "--click" || a == "--type") && more) actions.emplace_back(a, args[++i]);
+        if (a == "--no-special")
+            dialog.allowSpecial = false;
+        else if (a == "--interactive")
+            interactive = true;
+        else if (a == "--index" && more)
+            dialog.index = short(std::atoi(args[++i].c_str()));
+        else if (a == "--screenshot" && more)
+            screenshot = args[++i];
+        else if (a == "--hold" && more)
+            hold = DWORD(std::atoi(args[++i].c_str()));
+        else if ((a == "--pick" || a == "--click" || a == "--type") && more)
+            actions.emplace_back(a, args[++i]);
         else {
             std::fprintf(stderr, "editor-host colorindex: unknown option %s\n", a.c_str());
             return 2;
@@ -100,7 +110,8 @@ int colorIndex(const std::vector<std::string>& args) {
     }
     if (interactive) {
         const INT_PTR result = dialog.doModal();
-        std::printf("{\"result\": %s, \"index\": %d}\n", result == IDOK ? "\"ok\"" : "\"cancel\"", dialog.index);
+        std::printf("{\"result\": %s, \"index\": %d}\n", result == IDOK ? "\"ok\"" : "\"cancel\"",
+                    dialog.index);
         return result == IDOK ? 0 : 1;
     }
     if (!dialog.create()) {
@@ -139,18 +150,23 @@ int colorIndex(const std::vector<std::string>& args) {
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(hwnd, IDOK)));
     const bool closed = dialog.hwnd() == nullptr;
     std::printf("{\"result\": %s, \"index\": %d", closed ? "\"ok\"" : "\"refused\"", shown);
-    if (!screenshot.empty()) std::printf(", \"screenshot\": %s, \"saved\": %s", json(screenshot).c_str(), saved ? "true" : "false");
+    if (!screenshot.empty())
+        std::printf(", \"screenshot\": %s, \"saved\": %s", json(screenshot).c_str(),
+                    saved ? "true" : "false");
     std::printf("}\n");
     return closed ? 0 : 1;
 }
 
-quellon::HelpService helpService() { return quellon::HelpService({"VexoRes.dll", programDirectory()}); }
+quellon::HelpService helpService() {
+    return quellon::HelpService({"VexoRes.dll", programDirectory()});
+}
 
 int locateHelp() {
     quellon::HelpService help = helpService();
     std::string path;
     const bool located = help.locateHelpFile(path);
-    std::printf("{\"located\": %s, \"path\": %s, \"exists\": %s}\n", located ? "true" : "false", json(path).c_str(),
+    std::printf("{\"located\": %s, \"path\": %s, \"exists\": %s}\n", located ? "true" : "false",
+                json(path).c_str(),
                 GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? "true" : "false");
     return located ? 0 : 1;
 }
@@ -165,8 +181,8 @@ int help(const std::vector<std::string>& args) {
     dlg::pumpMessages(hold);
     char title[256] = {};
     if (window) GetWindowTextA(window, title, sizeof(title));
-    std::printf("{\"topic\": %u, \"window\": %s, \"title\": %s}\n", topic, window ? "true" : "false",
-                json(title).c_str());
+    std::printf("{\"topic\": %u, \"window\": %s, \"title\": %s}\n", topic,
+                window ? "true" : "false", json(title).c_str());
     if (window) DestroyWindow(window);
     return window ? 0 : 1;
 }
@@ -182,6 +198,7 @@ int main(int argc, char** argv) {
     if (command == "colorindex") return colorIndex(args);
     if (command == "locate-help") return locateHelp();
     if (command == "help") return help(args);
-    std::fprintf(stderr, "usage: editor-host load | colorindex [options] | locate-help | help TOPIC\n");
+    std::fprintf(stderr,
+                 "usage: editor-host load | colorindex [options] | locate-help | help TOPIC\n");
     return 2;
 }

@@ -10,7 +10,7 @@
 namespace dlg {
 
 struct FileDialog {
-    bool open = true;             // false: a save dialog
+    bool open = true;              // false: a save dialog
     std::string defaultExtension;  // without the dot
     std::string fileName;          // in: initial name or path; out: the chosen path
     std::string filter;            // "Text (*.txt)|*.txt|All (*.*)|*.*||"
@@ -25,7 +25,7 @@ struct FileDialog {
 std::string systemFilter(const std::string& filter);
 
 struct ColorDialog {
-    COLORREF color = 0;    // in: the starting colour; out: the chosen one
+    COLORREF color = 0;     // in: the starting colour; out: the chosen one
     bool fullOpen = false;  // show the custom-colour part at once
     bool startWithColor = true;
     HWND owner = nullptr;

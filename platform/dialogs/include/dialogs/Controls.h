@@ -25,7 +25,9 @@ public:
     // picture is missing.
     bool autoLoad(Dialog& dialog, int id);
     // The resource names the convention gives a caption: U, D, F, X in that order.
-    static std::string bitmapName(const std::string& caption, char suffix) { return caption + suffix; }
+    static std::string bitmapName(const std::string& caption, char suffix) {
+        return caption + suffix;
+    }
 
     // The picture drawn for a state: down when pushed, disabled when greyed (if present),
     // focused when focused (if present), otherwise up.

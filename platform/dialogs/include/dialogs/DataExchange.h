@@ -12,9 +12,9 @@ namespace dlg {
 class Dialog;
 
 // Framework string numbers; a resource library may override the built-in English texts.
-constexpr UINT kIdsParseInteger = 0xF110;     // "Enter an integer."
+constexpr UINT kIdsParseInteger = 0xF110;       // "Enter an integer."
 constexpr UINT kIdsParseIntegerRange = 0xF111;  // "Enter an integer between %1 and %2."
-constexpr UINT kIdsParseNumber = 0xF112;      // "Enter a number."
+constexpr UINT kIdsParseNumber = 0xF112;        // "Enter a number."
 
 std::string integerMessage();
 std::string integerRangeMessage(long low, long high);

@@ -42,7 +42,9 @@ public:
     UINT templateId() const { return templateId_; }
     INT_PTR result() const { return result_; }
     std::string itemText(int id) const;
-    void setItemText(int id, const std::string& text) const { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+    void setItemText(int id, const std::string& text) const {
+        SetDlgItemTextA(hwnd_, id, text.c_str());
+    }
 
     // Moves data between members and controls through doDataExchange; false when a value
     // was refused (the message has been shown and the control has the focus).
@@ -72,7 +74,9 @@ protected:
     virtual void onHelp();
     virtual void onDestroy() {}
     // Every message not routed above; true when handled, with `result` as its value.
-    virtual bool onMessage(UINT /*msg*/, WPARAM /*w*/, LPARAM /*l*/, LRESULT& /*result*/) { return false; }
+    virtual bool onMessage(UINT /*msg*/, WPARAM /*w*/, LPARAM /*l*/, LRESULT& /*result*/) {
+        return false;
+    }
 
     // Used by property pages, which are created by the property sheet, not by doModal.
     void attachHandle(HWND hwnd);

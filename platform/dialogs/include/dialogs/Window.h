@@ -21,7 +21,9 @@ public:
     HWND hwnd() const { return hwnd_; }
     explicit operator bool() const { return hwnd_ != nullptr; }
 
-    LRESULT send(UINT msg, WPARAM w = 0, LPARAM l = 0) const { return SendMessageA(hwnd_, msg, w, l); }
+    LRESULT send(UINT msg, WPARAM w = 0, LPARAM l = 0) const {
+        return SendMessageA(hwnd_, msg, w, l);
+    }
     std::string text() const;
     void setText(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }
     void enable(bool on) const { EnableWindow(hwnd_, on); }
@@ -79,15 +81,20 @@ public:
     void setExtendedStyle(DWORD mask, DWORD style) const {
         send(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, LPARAM(style));
     }
-    int insertColumn(int index, const std::string& heading, int width, int format = LVCFMT_LEFT) const;
-    void setColumnWidth(int column, int width) const { send(LVM_SETCOLUMNWIDTH, WPARAM(column), width); }
+    int insertColumn(int index, const std::string& heading, int width,
+                     int format = LVCFMT_LEFT) const;
+    void setColumnWidth(int column, int width) const {
+        send(LVM_SETCOLUMNWIDTH, WPARAM(column), width);
+    }
     int count() const { return int(send(LVM_GETITEMCOUNT)); }
     int insert(int index, const std::string& text, LPARAM data = 0) const;
     void setItemText(int index, int column, const std::string& text) const;
     std::string itemText(int index, int column = 0) const;
     bool remove(int index) const { return send(LVM_DELETEITEM, WPARAM(index)) != 0; }
     void clear() const { send(LVM_DELETEALLITEMS); }
-    int nextItem(int start, UINT flags) const { return int(send(LVM_GETNEXTITEM, WPARAM(start), flags)); }
+    int nextItem(int start, UINT flags) const {
+        return int(send(LVM_GETNEXTITEM, WPARAM(start), flags));
+    }
     int firstSelected() const { return nextItem(-1, LVNI_SELECTED); }
     int selectedCount() const { return int(send(LVM_GETSELECTEDCOUNT)); }
     void setItemState(int index, UINT state, UINT mask) const;
