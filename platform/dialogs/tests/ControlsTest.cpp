@@ -169,3 +169,28 @@ TEST(ColorDialog, ConfirmedReturnsTheColourCancelledLeavesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ActivationContext, MadeFromTheModulesManifestAndActiveForAnExport) {
+    dlg::ActivationContext absent;
+    EXPECT_FALSE(absent.create(GetModuleHandleA(nullptr), 2));  // a program carries manifest 1
+    dlg::ActivationContext& context = dlg::moduleActivationContext();
+    ASSERT_TRUE(context.create(GetModuleHandleA(nullptr), 1));
+    HANDLE before = nullptr;
+    GetCurrentActCtx(&before);
+    {
+        dlg::ModuleStateScope scope;
+        HANDLE inside = nullptr;
+        ASSERT_TRUE(GetCurrentActCtx(&inside));
+        EXPECT_EQ(inside, context.handle());
+        ReleaseActCtx(inside);
+    }
+    HANDLE after = nullptr;
+    GetCurrentActCtx(&after);
+    EXPECT_EQ(after, before);
+    if (before) ReleaseActCtx(before);
+    if (after) ReleaseActCtx(after);
+}
+
+}  // namespace

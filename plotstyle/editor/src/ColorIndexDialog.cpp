@@ -54,6 +54,9 @@ ColorIndexDialog::ColorIndexDialog() : dlg::Dialog(IDD_COLOR_INDEX) {
     setHelpTopic(IDH_COLOR_INDEX);
 }
 
+// A dialog destroyed with its object never sees WM_DESTROY through its handlers.
+ColorIndexDialog::~ColorIndexDialog() { onDestroy(); }
+
 Box ColorIndexDialog::frameBox(int id) const {
     const RECT r = dlg::Window(item(id)).rectInParent();
     return Box{r.left, r.top, r.right, r.bottom};

@@ -20,6 +20,7 @@ public:
     enum RepaintBits : unsigned { kSwatch = 1u << 1, kPalette = 1u << 2, kEverything = 255u };
 
     ColorIndexDialog();
+    ~ColorIndexDialog() override;
 
     short index = 1;           // the current index, held to 0..256
     bool allowSpecial = true;  // enables the buttons for 256 and 0
