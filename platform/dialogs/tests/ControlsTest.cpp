@@ -172,6 +172,27 @@ TEST(ColorDialog, ConfirmedReturnsTheColourCancelledLeavesIt) {
 
 namespace {
 
+char g_tempFolder[MAX_PATH];
+
+TEST(FileDialog, SaveAddsTheDefaultExtensionToTheConfirmedName) {
+    GetTempPathA(MAX_PATH, g_tempFolder);
+    dlg::FileDialog dialog;
+    dialog.open = false;
+    dialog.defaultExtension = "ctb";
+    dialog.filter = "Color-dependent tables (*.ctb)|*.ctb||";
+    dialog.fileName = std::string(g_tempFolder) + "plot";
+    testing_support::later(
+        [] { EnumThreadWindows(GetCurrentThreadId(), confirmForeignDialog, 0); }, 800);
+    ASSERT_TRUE(dialog.run());
+    EXPECT_EQ(dialog.fileName, std::string(g_tempFolder) + "plot.ctb");
+
+    dialog.fileName = "unchanged";
+    testing_support::later(
+        [] { EnumThreadWindows(GetCurrentThreadId(), cancelForeignDialog, 0); }, 800);
+    EXPECT_FALSE(dialog.run());
+    EXPECT_EQ(dialog.fileName, "unchanged");
+}
+
 TEST(ActivationContext, MadeFromTheModulesManifestAndActiveForAnExport) {
     dlg::ActivationContext absent;
     EXPECT_FALSE(absent.create(GetModuleHandleA(nullptr), 2));  // a program carries manifest 1
