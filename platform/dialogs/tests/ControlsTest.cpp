@@ -181,14 +181,14 @@ TEST(FileDialog, SaveAddsTheDefaultExtensionToTheConfirmedName) {
     dialog.defaultExtension = "ctb";
     dialog.filter = "Color-dependent tables (*.ctb)|*.ctb||";
     dialog.fileName = std::string(g_tempFolder) + "plot";
-    testing_support::later(
-        [] { EnumThreadWindows(GetCurrentThreadId(), confirmForeignDialog, 0); }, 800);
+    testing_support::later([] { EnumThreadWindows(GetCurrentThreadId(), confirmForeignDialog, 0); },
+                           800);
     ASSERT_TRUE(dialog.run());
     EXPECT_EQ(dialog.fileName, std::string(g_tempFolder) + "plot.ctb");
 
     dialog.fileName = "unchanged";
-    testing_support::later(
-        [] { EnumThreadWindows(GetCurrentThreadId(), cancelForeignDialog, 0); }, 800);
+    testing_support::later([] { EnumThreadWindows(GetCurrentThreadId(), cancelForeignDialog, 0); },
+                           800);
     EXPECT_FALSE(dialog.run());
     EXPECT_EQ(dialog.fileName, "unchanged");
 }

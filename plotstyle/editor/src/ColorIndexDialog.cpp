@@ -55,7 +55,9 @@ ColorIndexDialog::ColorIndexDialog() : dlg::Dialog(IDD_COLOR_INDEX) {
 }
 
 // A dialog destroyed with its object never sees WM_DESTROY through its handlers.
-ColorIndexDialog::~ColorIndexDialog() { onDestroy(); }
+ColorIndexDialog::~ColorIndexDialog() {
+    onDestroy();
+}
 
 Box ColorIndexDialog::frameBox(int id) const {
     const RECT r = dlg::Window(item(id)).rectInParent();
@@ -177,9 +179,11 @@ bool ColorIndexDialog::onMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) 
             result = 0;
             return true;
         }
-        case WM_PRINTCLIENT:
+        case WM_PRINTCLIENT:  // the palette and swatch into a given context (pictures)
+            repaintMask_ = kEverything;
             paint(reinterpret_cast<HDC>(w));
-            return false;
+            result = 0;
+            return true;
         case WM_LBUTTONUP: {
             const int hit = layout_.hitTest(GET_X_LPARAM(l), GET_Y_LPARAM(l));
             if (hit < 0) return false;

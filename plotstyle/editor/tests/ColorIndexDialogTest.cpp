@@ -49,6 +49,9 @@ protected:
     // Opens the dialog modeless and shown.
     void open(ColorIndexDialog& dialog) {
         ASSERT_TRUE(dialog.create());
+        // Topmost and away from the corner where other test programs' windows appear, since
+        // some tests read the screen or click through it.
+        SetWindowPos(dialog.hwnd(), HWND_TOPMOST, 400, 300, 0, 0, SWP_NOSIZE);
         ShowWindow(dialog.hwnd(), SW_SHOW);
         UpdateWindow(dialog.hwnd());
         dlg::pumpMessages();
@@ -121,6 +124,27 @@ TEST_F(ColorIndexDialogTest, CellsSitWhereTheFramesPutThem) {
     EXPECT_EQ(d.index, 7);
     click(d.hwnd(), grey.left + (grey.width() - 6 * gw) / 2 + 2 * gw + gw / 2, my);
     EXPECT_EQ(d.index, 252);
+}
+
+// A real click goes through the system's hit testing: the frames lying over the cells must
+// let it through to the dialog.
+TEST_F(ColorIndexDialogTest, RealMouseClicksReachTheCellsThroughTheFrames) {
+    ColorIndexDialog d;
+    open(d);
+    SetForegroundWindow(d.hwnd());
+    for (int index : {77, 3, 254}) {
+        const Box t = d.layout().find(index)->target();
+        POINT p{(t.left + t.right) / 2, (t.top + t.bottom) / 2};
+        ClientToScreen(d.hwnd(), &p);
+        SetCursorPos(p.x, p.y);
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+        dlg::pumpMessages(150);
+        EXPECT_EQ(d.index, index);
+    }
 }
 
 TEST_F(ColorIndexDialogTest, BordersBetweenGridCellsAndStripMarginsPickNothing) {
@@ -240,9 +264,22 @@ TEST_F(ColorIndexDialogTest, PaintsThePaletteAndTheCurrentColourAndSavesAScreens
     click(d.hwnd(), (red->target().left + red->target().right) / 2,
           (red->target().top + red->target().bottom) / 2);
     dlg::pumpMessages(300);
-    dlg::RgbImage client;
-    ASSERT_TRUE(dlg::captureWindow(d.hwnd(), client, true));
-    auto rgbAt = [&](int x, int y) { return client.pixel(x, y); };
+    // What the dialog paints, into a bitmap of its client size (no other window can cover it).
+    RECT rc = {};
+    GetClientRect(d.hwnd(), &rc);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all = {0, 0, rc.right, rc.bottom};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageA(d.hwnd(), WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT);
+    auto rgbAt = [&](int x, int y) {
+        const COLORREF c = GetPixel(dc, x, y);
+        return (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) |
+               GetBValue(c);
+    };
     auto rgbOf = [](int index) {
         const std::uint32_t c = quellon::indexColor(index);  // 0x00BBGGRR
         return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
@@ -259,6 +296,9 @@ TEST_F(ColorIndexDialogTest, PaintsThePaletteAndTheCurrentColourAndSavesAScreens
     EXPECT_NE(rgbAt(grid.right, grid.top), rgbOf(18));
     const Box swatch = d.swatchBox();
     EXPECT_EQ(rgbAt((swatch.left + swatch.right) / 2, (swatch.top + swatch.bottom) / 2), 0xFF0000u);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 
     dlg::RgbImage window;
     ASSERT_TRUE(dlg::captureWindow(d.hwnd(), window));
