@@ -47,11 +47,11 @@ protected:
     }
 
     // Opens the dialog modeless and shown.
-    void open(ColorIndexDialog& dialog) {
+    void open(ColorIndexDialog& dialog, int x = 20, int y = 600) {
         ASSERT_TRUE(dialog.create());
         // Topmost and away from the corner where other test programs' windows appear, since
         // some tests read the screen or click through it.
-        SetWindowPos(dialog.hwnd(), HWND_TOPMOST, 400, 300, 0, 0, SWP_NOSIZE);
+        SetWindowPos(dialog.hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
         ShowWindow(dialog.hwnd(), SW_SHOW);
         UpdateWindow(dialog.hwnd());
         dlg::pumpMessages();
@@ -130,7 +130,7 @@ TEST_F(ColorIndexDialogTest, CellsSitWhereTheFramesPutThem) {
 // let it through to the dialog.
 TEST_F(ColorIndexDialogTest, RealMouseClicksReachTheCellsThroughTheFrames) {
     ColorIndexDialog d;
-    open(d);
+    open(d, 800, 20);  // a place of its own: the other tests' dialogs stay below y 600
     SetForegroundWindow(d.hwnd());
     for (int index : {77, 3, 254}) {
         const Box t = d.layout().find(index)->target();
