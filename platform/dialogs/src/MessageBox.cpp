@@ -8,7 +8,9 @@ namespace {
 MessageBoxHook g_hook = nullptr;
 }
 
-void setMessageBoxHook(MessageBoxHook hook) { g_hook = hook; }
+void setMessageBoxHook(MessageBoxHook hook) {
+    g_hook = hook;
+}
 
 int messageBox(const std::string& text, UINT type, HWND owner) {
     const std::string& title = appTitle();
@@ -16,6 +18,8 @@ int messageBox(const std::string& text, UINT type, HWND owner) {
     return MessageBoxA(owner, text.c_str(), title.empty() ? nullptr : title.c_str(), type);
 }
 
-int messageBox(UINT id, UINT type, HWND owner) { return messageBox(loadString(id), type, owner); }
+int messageBox(UINT id, UINT type, HWND owner) {
+    return messageBox(loadString(id), type, owner);
+}
 
 }  // namespace dlg

@@ -1,0 +1,50 @@
+# ./dev editor COMMAND [ARGS]: the plot style editor's pieces under Wine, through
+# dist/editor-host.exe, a stand-in for the host that sits in the host's program folder.
+#   ./dev editor load                       load Quellon.dll as the host does
+#   ./dev editor colorindex [OPTIONS]       open the colour index dialog, act, press OK
+#        --index N --no-special --pick N --click X,Y --type TEXT --screenshot FILE.png --hold MS
+#   ./dev editor locate-help                where the help file is looked for
+#   ./dev editor help [TOPIC]               open a help topic (default 115)
+# The help commands first record dist/ as the installation directory ("InstallDir"), as
+# the product's installer does.
+editor_register_install_dir() {
+  WINEPATH="$(winpath "$DIST")" "$ROOT/cmake/wine-run" reg add 'HKLM\Software\Oremund\Kivra 2013\2013' \
+    /v InstallDir /t REG_SZ /d "$(winpath "$DIST")" /f >/dev/null 2>&1 || true
+}
+
+driver_editor() {
+  local command=${1:-}
+  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help [ARGS]" >&2; return 2; }
+  shift
+  case "$command" in
+    load) run_dist editor-host.exe load ;;
+    colorindex)
+      local args=() a
+      # Screenshot paths are given as Linux paths and handed over in Windows form.
+      while [ $# -gt 0 ]; do
+        a=$1; shift
+        if [ "$a" = --screenshot ] && [ $# -gt 0 ]; then
+          mkdir -p "$(dirname "$1")"
+          args+=(--screenshot "$(winpath "$1")"); shift
+        else
+          args+=("$a")
+        fi
+      done
+      run_dist --display editor-host.exe colorindex "${args[@]}" ;;
+    locate-help) editor_register_install_dir; run_dist editor-host.exe locate-help ;;
+    help) editor_register_install_dir; run_dist --display editor-host.exe help "${1:-115}" --hold "${2:-1500}" ;;
+    *) echo "unknown editor command: $command" >&2; return 2 ;;
+  esac
+}
+
+demo_50_editor() {
+  say "editor: Quellon.dll loads with lang/ENU/QuellonRes.dll below the host's folder"
+  driver_editor load
+  local shot=$BUILD/colorindex.png
+  say "editor: the colour index dialog, index 134 picked by a click on its cell"
+  driver_editor colorindex --pick 134 --hold 800 --screenshot "$shot"
+  say "editor: screenshot of the colour index dialog saved to $shot"
+  say "editor: help topic 115 from Kivra.chm below the installation directory"
+  driver_editor locate-help
+  driver_editor help 115 800
+}
