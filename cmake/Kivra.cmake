@@ -2,6 +2,7 @@
 
 option(KIVRA_WERROR "Treat warnings as errors" OFF)
 option(KIVRA_SANITIZE "Build native code with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(KIVRA_FUZZ "Build the libFuzzer targets (clang)" OFF)
 
 if(WIN32)
   # Each module carries its own compiler runtime: only Windows system DLLs and the suite's own.
@@ -13,6 +14,10 @@ else()
   if(KIVRA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
+  endif()
+  if(KIVRA_FUZZ)
+    # Coverage for every library a fuzz target links, not only the target's own files.
+    add_compile_options(-fsanitize=fuzzer-no-link)
   endif()
 endif()
 

@@ -1,7 +1,8 @@
-// Index colours as the editor's drawing code wants them: 0x00BBGGRR from the base palette.
+// Index colours as the editor's drawing code wants them: 0x00BBGGRR through the plot style
+// component's ACAD2rgb, with a marker for numbers that have no palette entry.
 #pragma once
 
-#include "vexoutils/Palette.h"
+#include "vexoutils/PlotStyle.h"
 
 #include <cstdint>
 
@@ -13,9 +14,7 @@ constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
 // has no palette entry).
 inline std::uint32_t indexColor(int index) {
     if (index < 0 || index > 255) return kNoColor;
-    const PaletteEntry& e = g_cBasePalette[index];
-    return std::uint32_t(e.rgbRed) | (std::uint32_t(e.rgbGreen) << 8) |
-           (std::uint32_t(e.rgbBlue) << 16);
+    return static_cast<std::uint32_t>(ACAD2rgb(index));
 }
 
 }  // namespace quellon
