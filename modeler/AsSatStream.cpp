@@ -19,10 +19,21 @@ namespace {
 
 constexpr int kEnd = std::char_traits<char>::eof();
 
-bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool endsToken(int c) { return c == 0 || isBlank(c); }
+// What a byte is to the scanning loops, looked up once per character: blanks (which also
+// end a token), NUL (ends a token) and the characters that end a run of tagged text.
+enum CharClass : unsigned char { kBlankChar = 1, kTokenEnd = 2, kTextEnd = 4 };
 
-bool endsText(char c) { return c == '#' || c == '$' || c == '{' || c == '}'; }
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses() {
+        for (unsigned char c : {' ', '\t', '\r', '\n'}) of[c] = kBlankChar | kTokenEnd;
+        of[0] = kTokenEnd;
+        for (unsigned char c : {'#', '$', '{', '}'}) of[c] = kTextEnd;
+    }
+};
+constexpr CharClasses kCharClasses;
+
+bool is(char c, CharClass charClass) { return (kCharClasses.of[static_cast<unsigned char>(c)] & charClass) != 0; }
 
 // Numbers. The ordinary forms go through std::from_chars, which gives the values strtol and
 // strtod give (both round correctly) without their locale handling, which is slow under
@@ -99,7 +110,7 @@ std::size_t AsSatStream::writtenSize() { return reader_ ? 0 : static_cast<std::s
 void AsSatStream::skipBlanks() {
     const char* at = input_.next();
     const char* end = input_.end();
-    while (at != end && isBlank(*at)) ++at;
+    while (at != end && is(*at, kBlankChar)) ++at;
     input_.moveTo(at);
 }
 
@@ -108,7 +119,7 @@ const char* AsSatStream::takeToken(std::size_t limit, std::size_t& length) {
     const char* start = input_.next();
     const char* end = input_.end();
     const char* at = start;
-    while (at != end && !endsToken(static_cast<unsigned char>(*at))) ++at;
+    while (at != end && !is(*at, kTokenEnd)) ++at;
     length = static_cast<std::size_t>(at - start);
     if (length >= limit) {
         input_.moveTo(start + (limit ? limit - 1 : 0));  // as far as the buffer would go
@@ -323,7 +334,7 @@ TaggedData* AsSatStream::read_tagged_data() {
         default: {
             // Text, blanks and line ends included, up to the next '#', '$', '{', '}'.
             const char* start = at;
-            while (at != end && !endsText(*at)) ++at;
+            while (at != end && !is(*at, kTextEnd)) ++at;
             std::size_t length = static_cast<std::size_t>(at - start);
             char* block = static_cast<char*>(acis_allocate(length + 1, __FILE__, __LINE__));
             std::memcpy(block, start, length);
@@ -335,9 +346,7 @@ TaggedData* AsSatStream::read_tagged_data() {
     });
 }
 
-FilePosition AsSatStream::set_mark() {
-    return static_cast<FilePosition>(input_.pubseekoff(0, std::ios::cur, std::ios::in));
-}
+FilePosition AsSatStream::set_mark() { return input_.position(); }
 
 int AsSatStream::goto_mark(FilePosition position) {
     input_.pubseekpos(position, std::ios::in);

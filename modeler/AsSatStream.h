@@ -76,6 +76,7 @@ private:
         TextBuffer(const char* text, std::streamsize length) : std::strstreambuf(text, length) {}
         const char* next() const { return gptr(); }
         const char* end() const { return egptr(); }
+        FilePosition position() const { return static_cast<FilePosition>(gptr() - eback()); }
         void moveTo(const char* at) { setg(eback(), const_cast<char*>(at), egptr()); }
     };
 
