@@ -146,6 +146,32 @@ TEST(SatStreamReader, OverlongTokensFailInsteadOfOverflowing) {
     EXPECT_EQ(r3.failure(), kernel_errors::kTokenTooLong);
 }
 
+TEST(SatStreamReader, TokenLimitIsExactAndNulBytesEndTokensButNotText) {
+    std::string longest(AsSatStream::kTokenSize - 1, '7');
+    std::string text = "0" + longest.substr(1) + " 0" + longest + " ";
+    AsSatStream r(text.data(), text.size());
+    EXPECT_EQ(r.read_long(), std::strtol(longest.substr(1).c_str(), nullptr, 10)) << "199 characters fit";
+    EXPECT_EQ(r.failure(), 0);
+    r.read_long();
+    EXPECT_EQ(r.failure(), kernel_errors::kTokenTooLong) << "200 characters do not";
+
+    std::string nul("12\0 34", 6);
+    AsSatStream r2(nul.data(), nul.size());
+    EXPECT_EQ(r2.read_long(), 12);
+    r2.read_long();
+    EXPECT_EQ(r2.failure(), kernel_errors::kUnexpectedEnd) << "a NUL is an empty token";
+
+    std::string tagged("a\0b $3", 7);
+    AsSatStream r3(tagged.data(), tagged.size());
+    std::unique_ptr<TaggedData> t(r3.read_tagged_data());
+    ASSERT_TRUE(t);
+    EXPECT_STREQ(t->text(), "a") << "the NUL stays inside the text block";
+    t.reset(r3.read_tagged_data());
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->kind(), TaggedData::kPointer);
+    EXPECT_EQ(t->value(), 3);
+}
+
 TEST(SatStreamReader, StringsHonourLengthsAndBuffers) {
     std::string text = "5 grid  1 7 unknown 9 short";
     AsSatStream r(text.data(), text.size());
