@@ -231,6 +231,7 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
             if (owner[i] >= 0) kernel_fail(kBadPointer);
             owner[i] = t;
             queue.assign(1, i);
+            long reached = 0;
             while (!queue.empty()) {
                 long at = queue.back();
                 queue.pop_back();
@@ -240,8 +241,12 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
                     if (owner[to] >= 0) kernel_fail(kBadPointer);
                     owner[to] = t;
                     queue.push_back(to);
+                    ++reached;
                 }
             }
+            // Deleting an attribute frees the attribute alone, so what a top-level attribute
+            // reaches would never be freed: such text is refused too.
+            if (reached > 0 && dynamic_cast<ATTRIB*>(byIndex[i])) kernel_fail(kBadPointer);
         }
         if (top.count() == 0) kernel_fail(kReadFailed);
         for (int i = 0; i < count; ++i)
