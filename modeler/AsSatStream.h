@@ -6,7 +6,6 @@
 #include "solidkernel/fileif.h"
 
 #include <cstddef>
-#include <string>
 #include <strstream>
 
 class AsSatStream : public FileInterface {
