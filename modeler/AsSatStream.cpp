@@ -5,6 +5,8 @@
 #include "solidkernel/bracket.h"
 #include "solidkernel/errors.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,8 +19,42 @@ namespace {
 
 constexpr int kEnd = std::char_traits<char>::eof();
 
-bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool endsToken(int c) { return c == kEnd || c == 0 || isBlank(c); }
+// What a byte is to the scanning loops, looked up once per character: blanks (which also
+// end a token), NUL (ends a token) and the characters that end a run of tagged text.
+enum CharClass : unsigned char { kBlankChar = 1, kTokenEnd = 2, kTextEnd = 4 };
+
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses() {
+        for (unsigned char c : {' ', '\t', '\r', '\n'}) of[c] = kBlankChar | kTokenEnd;
+        of[0] = kTokenEnd;
+        for (unsigned char c : {'#', '$', '{', '}'}) of[c] = kTextEnd;
+    }
+};
+constexpr CharClasses kCharClasses;
+
+bool is(char c, CharClass charClass) { return (kCharClasses.of[static_cast<unsigned char>(c)] & charClass) != 0; }
+
+// Numbers. The ordinary forms go through std::from_chars, which gives the values strtol and
+// strtod give (both round correctly) without their locale handling, which is slow under
+// Wine. Whatever it does not take whole (a leading '+', hex, inf and nan, out-of-range
+// values, trailing junk) goes to the C library as before, so every token reads as it did.
+// The token is not terminated in the text, so the C library gets a terminated copy.
+long parseLong(const char* token, std::size_t length) {
+    long value = 0;
+    auto [end, error] = std::from_chars(token, token + length, value);
+    if (error == std::errc() && end == token + length) return value;
+    std::string copy(token, length);
+    return std::strtol(copy.c_str(), nullptr, 10);  // saturates where atol would overflow
+}
+
+double parseDouble(const char* token, std::size_t length) {
+    double value = 0;
+    auto [end, error] = std::from_chars(token, token + length, value);
+    if (error == std::errc() && end == token + length && std::isfinite(value)) return value;
+    std::string copy(token, length);
+    return std::strtod(copy.c_str(), nullptr);
+}
 
 bool isPrefix(const char* word, const char* text) {
     std::size_t n = std::strlen(word);
@@ -52,16 +88,14 @@ void guardedWrite(FileInterface& file, Work work) {
 }  // namespace
 
 AsSatStream::AsSatStream(const char* text, std::size_t length)
-    : input_(length ? text : "", static_cast<std::streamsize>(length)),
-      buf_(input_.rdbuf()),
-      reader_(true) {}
+    : input_(length ? text : "", static_cast<std::streamsize>(length)), reader_(true) {}
 
-AsSatStream::AsSatStream() : input_("", 0), buf_(stream_.rdbuf()), reader_(false) {}
+AsSatStream::AsSatStream() : input_("", 0), reader_(false) {}
 
 AsSatStream::~AsSatStream() {
     // The reader's characters belong to the host record; the writer's buffer, once handed
     // over, belongs to the caller. Either way the stream must not free it.
-    if (reader_) input_.rdbuf()->freeze(true);
+    input_.freeze(true);
 }
 
 char* AsSatStream::takeBuffer() {
@@ -74,39 +108,56 @@ std::size_t AsSatStream::writtenSize() { return reader_ ? 0 : static_cast<std::s
 
 // ------------------------------------------------------------------ reading primitives
 void AsSatStream::skipBlanks() {
-    while (isBlank(buf_->sgetc())) buf_->sbumpc();
+    const char* at = input_.next();
+    const char* end = input_.end();
+    while (at != end && is(*at, kBlankChar)) ++at;
+    input_.moveTo(at);
+}
+
+const char* AsSatStream::takeToken(std::size_t limit, std::size_t& length) {
+    skipBlanks();
+    const char* start = input_.next();
+    const char* end = input_.end();
+    const char* at = start;
+    while (at != end && !is(*at, kTokenEnd)) ++at;
+    length = static_cast<std::size_t>(at - start);
+    if (length >= limit) {
+        input_.moveTo(start + (limit ? limit - 1 : 0));  // as far as the buffer would go
+        sys_error(kTokenTooLong);
+    }
+    input_.moveTo(at);
+    return start;
 }
 
 std::size_t AsSatStream::readToken(char* buffer, std::size_t size) {
-    skipBlanks();
-    std::size_t n = 0;
-    for (int c = buf_->sgetc(); !endsToken(c); c = buf_->snextc()) {
-        if (n + 1 >= size) sys_error(kTokenTooLong);
-        buffer[n++] = static_cast<char>(c);
-    }
-    buffer[n] = 0;
-    return n;
+    std::size_t length = 0;
+    const char* token = takeToken(size, length);
+    std::memcpy(buffer, token, length);
+    buffer[length] = 0;
+    return length;
 }
 
 std::size_t AsSatStream::readWord(char* buffer, std::size_t size) { return readToken(buffer, size); }
 
 long AsSatStream::readLong() {
-    char token[kTokenSize];
-    if (readToken(token, sizeof token) == 0) sys_error(kUnexpectedEnd);
-    return std::strtol(token, nullptr, 10);  // saturates where atol would overflow
+    std::size_t length = 0;
+    const char* token = takeToken(kTokenSize, length);
+    if (length == 0) sys_error(kUnexpectedEnd);
+    return parseLong(token, length);
 }
 
 double AsSatStream::readDouble() {
-    char token[kTokenSize];
-    if (readToken(token, sizeof token) == 0) sys_error(kUnexpectedEnd);
-    return std::strtod(token, nullptr);
+    std::size_t length = 0;
+    const char* token = takeToken(kTokenSize, length);
+    if (length == 0) sys_error(kUnexpectedEnd);
+    return parseDouble(token, length);
 }
 
 std::size_t AsSatStream::readStringInto(char*& buffer, std::size_t size, bool allocate) {
     long length = readLong();
     if (length < 0) sys_error(kBadToken);
-    if (buf_->sbumpc() == kEnd && length > 0) sys_error(kUnexpectedEnd);  // the one blank
-    if (static_cast<unsigned long>(length) > static_cast<unsigned long>(buf_->in_avail()) + 0UL &&
+    if (input_.sbumpc() == kEnd && length > 0) sys_error(kUnexpectedEnd);  // the one blank
+    if (static_cast<unsigned long>(length) > static_cast<unsigned long>(input_.in_avail()) + 0UL &&
         length > 0)
         sys_error(kUnexpectedEnd);
     std::size_t n = static_cast<std::size_t>(length);
@@ -115,7 +166,7 @@ std::size_t AsSatStream::readStringInto(char*& buffer, std::size_t size, bool al
     } else if (size != 0 && n >= size) {
         sys_error(kTokenTooLong);
     }
-    std::size_t got = static_cast<std::size_t>(buf_->sgetn(buffer, static_cast<std::streamsize>(n)));
+    std::size_t got = static_cast<std::size_t>(input_.sgetn(buffer, static_cast<std::streamsize>(n)));
     buffer[got] = 0;
     if (got != n) {
         if (allocate) {
@@ -131,7 +182,7 @@ std::size_t AsSatStream::readStringInto(char*& buffer, std::size_t size, bool al
 logical AsSatStream::read_logical(const char* falseText, const char* trueText) {
     return guarded<logical>(*this, [&]() -> logical {
         skipBlanks();
-        int c = buf_->sgetc();
+        int c = input_.sgetc();
         if ((c >= '0' && c <= '9') || c == '-') return readLong() != 0;
         char word[kWordSize];
         if (readWord(word, sizeof word) == 0) sys_error(kUnexpectedEnd);
@@ -144,7 +195,7 @@ logical AsSatStream::read_logical(const char* falseText, const char* trueText) {
 int AsSatStream::read_enum(const enum_table& table) {
     return guarded<int>(*this, [&]() -> int {
         skipBlanks();
-        int c = buf_->sgetc();
+        int c = input_.sgetc();
         if ((c >= '0' && c <= '9') || c == '-') return static_cast<int>(readLong());
         char word[kWordSize];
         if (readWord(word, sizeof word) == 0) sys_error(kUnexpectedEnd);
@@ -153,7 +204,7 @@ int AsSatStream::read_enum(const enum_table& table) {
 }
 
 int AsSatStream::read_char() {
-    return guarded<int>(*this, [&] { return buf_->sbumpc(); }, kEnd);
+    return guarded<int>(*this, [&] { return input_.sbumpc(); }, kEnd);
 }
 
 short AsSatStream::read_short() {
@@ -196,8 +247,14 @@ void AsSatStream::read_vector(double xyz[3]) { read_position(xyz); }
 
 long AsSatStream::read_pointer() {
     return guarded<long>(*this, [&] {
-        for (int c = buf_->sbumpc(); c != '$'; c = buf_->sbumpc())
-            if (c == kEnd) sys_error(kUnexpectedEnd);
+        const char* at = input_.next();
+        const char* end = input_.end();
+        while (at != end && *at != '$') ++at;
+        if (at == end) {
+            input_.moveTo(end);
+            sys_error(kUnexpectedEnd);
+        }
+        input_.moveTo(at + 1);
         return readLong();
     });
 }
@@ -210,7 +267,7 @@ logical AsSatStream::read_header(long& a, long& b, long& c, long& d) {
         c = readLong();
         d = readLong();
         skipBlanks();
-        if (buf_->sgetc() != kEnd) return 1;
+        if (input_.sgetc() != kEnd) return 1;
         goto_mark(mark);
         return 0;
     });
@@ -227,8 +284,8 @@ logical AsSatStream::read_id(char* buffer, std::size_t size) {
 long AsSatStream::read_sequence_number() {
     return guarded<long>(*this, [&]() -> long {
         skipBlanks();
-        if (buf_->sgetc() != '-') return -1;
-        buf_->sbumpc();
+        if (input_.sgetc() != '-') return -1;
+        input_.sbumpc();
         return readLong();
     }, -1);
 }
@@ -236,8 +293,8 @@ long AsSatStream::read_sequence_number() {
 logical AsSatStream::read_subtype_start() {
     return guarded<logical>(*this, [&]() -> logical {
         skipBlanks();
-        if (buf_->sgetc() != '{') return 0;
-        buf_->sbumpc();
+        if (input_.sgetc() != '{') return 0;
+        input_.sbumpc();
         return 1;
     });
 }
@@ -245,8 +302,8 @@ logical AsSatStream::read_subtype_start() {
 logical AsSatStream::read_subtype_end() {
     return guarded<logical>(*this, [&]() -> logical {
         skipBlanks();
-        if (buf_->sgetc() != '}') return 0;
-        buf_->sbumpc();
+        if (input_.sgetc() != '}') return 0;
+        input_.sbumpc();
         return 1;
     });
 }
@@ -254,44 +311,45 @@ logical AsSatStream::read_subtype_end() {
 TaggedData* AsSatStream::read_tagged_data() {
     return guarded<TaggedData*>(*this, [&]() -> TaggedData* {
         skipBlanks();
-        int c = buf_->sgetc();
-        switch (c) {
+        const char* at = input_.next();
+        const char* end = input_.end();
+        if (at == end) return new TaggedData(TaggedData::kText, static_cast<char*>(nullptr));
+        switch (*at) {
         case '#':
             // The end of the record: the rest of its line goes with it. The data may end
             // right after the last terminator.
-            for (c = buf_->snextc(); c != kEnd && c != '\r' && c != '\n'; c = buf_->snextc()) {
-            }
+            while (at != end && *at != '\r' && *at != '\n') ++at;
+            input_.moveTo(at);
             skipBlanks();
             return nullptr;
         case '$':
-            buf_->sbumpc();
+            input_.moveTo(at + 1);
             return new TaggedData(TaggedData::kPointer, readLong());
         case '{':
-            buf_->sbumpc();
+            input_.moveTo(at + 1);
             return new TaggedData(TaggedData::kSubtypeStart, 0L);
         case '}':
-            buf_->sbumpc();
+            input_.moveTo(at + 1);
             return new TaggedData(TaggedData::kSubtypeEnd, 0L);
-        case kEnd:
-            return new TaggedData(TaggedData::kText, static_cast<char*>(nullptr));
         default: {
-            std::string text;
-            for (; c != kEnd && c != '#' && c != '$' && c != '{' && c != '}'; c = buf_->snextc())
-                text += static_cast<char>(c);
-            char* block = static_cast<char*>(acis_allocate(text.size() + 1, __FILE__, __LINE__));
-            std::memcpy(block, text.c_str(), text.size() + 1);
+            // Text, blanks and line ends included, up to the next '#', '$', '{', '}'.
+            const char* start = at;
+            while (at != end && !is(*at, kTextEnd)) ++at;
+            std::size_t length = static_cast<std::size_t>(at - start);
+            char* block = static_cast<char*>(acis_allocate(length + 1, __FILE__, __LINE__));
+            std::memcpy(block, start, length);
+            block[length] = 0;
+            input_.moveTo(at);
             return new TaggedData(TaggedData::kText, block);
         }
         }
     });
 }
 
-FilePosition AsSatStream::set_mark() {
-    return static_cast<FilePosition>(buf_->pubseekoff(0, std::ios::cur, std::ios::in));
-}
+FilePosition AsSatStream::set_mark() { return input_.position(); }
 
 int AsSatStream::goto_mark(FilePosition position) {
-    buf_->pubseekpos(position, std::ios::in);
+    input_.pubseekpos(position, std::ios::in);
     return 0;
 }
 
@@ -299,7 +357,7 @@ logical AsSatStream::final_query() { return 1; }
 
 // ------------------------------------------------------------------ writing slots
 void AsSatStream::put(const char* text, std::size_t length) {
-    if (reader_ || buf_->sputn(text, static_cast<std::streamsize>(length)) != static_cast<std::streamsize>(length))
+    if (reader_ || stream_.rdbuf()->sputn(text, static_cast<std::streamsize>(length)) != static_cast<std::streamsize>(length))
         fail(kWriteFailed);
 }
 

@@ -68,8 +68,22 @@ public:
     logical final_query() override;
 
 private:
+    // The reader's buffer: a strstreambuf over the host's characters whose get area the
+    // reading primitives scan in place, a whole token or run of text at a time.
+    class TextBuffer : public std::strstreambuf {
+    public:
+        TextBuffer(const char* text, std::streamsize length) : std::strstreambuf(text, length) {}
+        const char* next() const { return gptr(); }
+        const char* end() const { return egptr(); }
+        FilePosition position() const { return static_cast<FilePosition>(gptr() - eback()); }
+        void moveTo(const char* at) { setg(eback(), const_cast<char*>(at), egptr()); }
+    };
+
     // Reading primitives; they raise the kernel's sys_error, which the slots catch.
     void skipBlanks();
+    // The next token's characters (empty at the end of data), consumed; a token of
+    // limit characters or more raises kTokenTooLong.
+    const char* takeToken(std::size_t limit, std::size_t& length);
     std::size_t readToken(char* buffer, std::size_t size);  // empty at the end of data
     std::size_t readWord(char* buffer, std::size_t size);
     long readLong();
@@ -78,10 +92,9 @@ private:
     void put(const char* text, std::size_t length);
     void putText(const char* text);
 
-    // Reader and writer are both string streams of the strstream family; an istrstream
-    // because a strstream over given characters starts with an empty get area.
-    std::istrstream input_;
+    // The reader reads input_ (over no characters in a writer); the writer writes into
+    // stream_, a strstream with a growing buffer.
+    TextBuffer input_;
     std::strstream stream_;
-    std::streambuf* buf_;
     bool reader_;
 };

@@ -9,9 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace sat_test;
 
@@ -66,6 +72,54 @@ TEST(SatStreamReader, NumbersEndAtAnyWhiteSpaceOrTheEnd) {
     EXPECT_EQ(r.failure(), 0);
 }
 
+// Numbers read as the C library reads the same token, bit for bit: ordinary forms,
+// exponents with signs, a leading '+', extremes, denormals, overflow and underflow, hex,
+// inf and nan, and tokens with junk after the number.
+TEST(SatStreamReader, NumbersReadAsTheCLibraryReadsThem) {
+    std::vector<std::string> reals = {
+        "0", "-0", "1", "-1.5", "+2.25", "+.5", ".5", "5.", "-.5e-3", "1e+300", "1E-300", "1e300",
+        "9.9999999999999995e-07", "365.75999999999999", "-1.4694999999999998", "0.78499999999999981",
+        "1.7976931348623157e308", "2.2250738585072014e-308", "2.2250738585072011e-308",
+        "4.9406564584124654e-324", "5e-324", "2e-324", "1e-400", "-1e-400", "1e400", "-1e400",
+        "0x1p3", "0X1.8P1", "inf", "-Infinity", "nan", "NAN", "1.5abc", "1e", "1e+", "1-2", "--1",
+        "+-1", "-+1", "abc", "+", "-", ".", "e5", "00012.5000", "123456789012345678901234567890",
+        "0.1000000000000000055511151231257827021181583404541015625", "\v7.5", "\f-3"};
+    std::mt19937_64 random(2100);
+    for (int i = 0; i < 2000; ++i) {
+        std::uint64_t bits = random();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value)) continue;
+        char token[40];
+        std::snprintf(token, sizeof token, i % 2 ? "%.17g" : "%.15g", value);
+        reals.emplace_back(token);
+    }
+    for (const std::string& token : reals) {
+        std::string text = token + " ";
+        AsSatStream r(text.data(), text.size());
+        double got = r.read_double();
+        double expected = std::strtod(token.c_str(), nullptr);
+        EXPECT_EQ(r.failure(), 0) << token;
+        if (std::isnan(expected)) {
+            EXPECT_TRUE(std::isnan(got)) << token;
+        } else {
+            EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << token << ": " << got << " vs " << expected;
+        }
+    }
+
+    const std::vector<std::string> integers = {
+        "0", "-0", "42", "+42", "-17", "0042", "2147483647", "2147483648", "-2147483649",
+        "9223372036854775807", "9223372036854775808", "-9223372036854775809",
+        "99999999999999999999", "-99999999999999999999", "12abc", "abc", "+-5", "-+5", "0x1F",
+        "1.9", "1e3", "+", "-", "\v7", "\f-8"};
+    for (const std::string& token : integers) {
+        std::string text = token;  // the end of data ends the token
+        AsSatStream r(text.data(), text.size());
+        EXPECT_EQ(r.read_long(), std::strtol(token.c_str(), nullptr, 10)) << token;
+        EXPECT_EQ(r.failure(), 0) << token;
+    }
+}
+
 TEST(SatStreamReader, HeaderWithNothingAfterItAnswersNoAndRewinds) {
     std::string text = "700 0 1 0   ";
     AsSatStream r(text.data(), text.size());
@@ -90,6 +144,32 @@ TEST(SatStreamReader, OverlongTokensFailInsteadOfOverflowing) {
     AsSatStream r3(longLogical.data(), longLogical.size());
     r3.read_logical("forward", "reversed");
     EXPECT_EQ(r3.failure(), kernel_errors::kTokenTooLong);
+}
+
+TEST(SatStreamReader, TokenLimitIsExactAndNulBytesEndTokensButNotText) {
+    std::string longest(AsSatStream::kTokenSize - 1, '7');
+    std::string text = "0" + longest.substr(1) + " 0" + longest + " ";
+    AsSatStream r(text.data(), text.size());
+    EXPECT_EQ(r.read_long(), std::strtol(longest.substr(1).c_str(), nullptr, 10)) << "199 characters fit";
+    EXPECT_EQ(r.failure(), 0);
+    r.read_long();
+    EXPECT_EQ(r.failure(), kernel_errors::kTokenTooLong) << "200 characters do not";
+
+    std::string nul("12\0 34", 6);
+    AsSatStream r2(nul.data(), nul.size());
+    EXPECT_EQ(r2.read_long(), 12);
+    r2.read_long();
+    EXPECT_EQ(r2.failure(), kernel_errors::kUnexpectedEnd) << "a NUL is an empty token";
+
+    std::string tagged("a\0b $3", 7);
+    AsSatStream r3(tagged.data(), tagged.size());
+    std::unique_ptr<TaggedData> t(r3.read_tagged_data());
+    ASSERT_TRUE(t);
+    EXPECT_STREQ(t->text(), "a") << "the NUL stays inside the text block";
+    t.reset(r3.read_tagged_data());
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->kind(), TaggedData::kPointer);
+    EXPECT_EQ(t->value(), 3);
 }
 
 TEST(SatStreamReader, StringsHonourLengthsAndBuffers) {

@@ -110,7 +110,7 @@ METHOD_FN METHOD_TABLE::find(const char* name) const {
 // ------------------------------------------------------------------ registry
 const restore_def* subclass_list::find(const char* word, std::size_t length) const {
     for (const restore_def* def : defs_)
-        if (std::strlen(def->word()) == length && std::strncmp(def->word(), word, length) == 0) return def;
+        if (def->wordLength() == length && std::memcmp(def->word(), word, length) == 0) return def;
     return nullptr;
 }
 
@@ -119,7 +119,7 @@ void subclass_list::remove(restore_def* def) {
 }
 
 restore_def::restore_def(subclass_list& parent, const char* word, RESTORE_FN fn, subclass_list* own)
-    : parent_(parent), word_(word), fn_(fn), own_(own) {
+    : parent_(parent), word_(word), wordLength_(std::strlen(word)), fn_(fn), own_(own) {
     parent_.add(this);
 }
 

@@ -7,7 +7,6 @@
 #include "solidkernel/kernelapi.h"
 #include "solidkernel/testhooks.h"
 
-#include <cctype>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -19,10 +18,14 @@ namespace {
 
 constexpr long kMaxRecords = 1L << 24;
 
+// Type names are ASCII; these run once per record, so they avoid the locale's classifiers.
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 bool startsWithNoCase(const char* text, const char* prefix) {
     for (; *prefix; ++text, ++prefix)
-        if (std::tolower(static_cast<unsigned char>(*text)) != std::tolower(static_cast<unsigned char>(*prefix)))
-            return false;
+        if (lowerAscii(*text) != lowerAscii(*prefix)) return false;
     return true;
 }
 
@@ -46,9 +49,9 @@ RESTORE_FN findRestore(const char* chain) {
 
 // Type names are words of letters, digits and '_' joined by '-', starting with a letter.
 bool isTypeName(const char* chain) {
-    if (!std::isalpha(static_cast<unsigned char>(chain[0]))) return false;
+    if (!isAsciiLetter(chain[0])) return false;
     for (const char* c = chain; *c; ++c)
-        if (!std::isalnum(static_cast<unsigned char>(*c)) && *c != '_' && *c != '-') return false;
+        if (!isAsciiLetter(*c) && !isAsciiDigit(*c) && *c != '_' && *c != '-') return false;
     return true;
 }
 
@@ -209,8 +212,10 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
         }
         firstEdge[count] = edges.size();
         context.fixEdges = nullptr;
+        // Edges (and any subclass) by the kernel's type identity, which costs far less per
+        // record than a dynamic_cast.
         for (ENTITY* e : byIndex)
-            if (auto* edge = dynamic_cast<EDGE*>(e)) edge->finish_restore();
+            if (e && e->identity(1) == EDGE_TYPE) static_cast<EDGE*>(e)->finish_restore();
 
         // The top-level entities are the first records. Each owns what it reaches; two that
         // share anything would be deleted twice, so such text is refused. What no top-level
@@ -226,6 +231,7 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
             if (owner[i] >= 0) kernel_fail(kBadPointer);
             owner[i] = t;
             queue.assign(1, i);
+            long reached = 0;
             while (!queue.empty()) {
                 long at = queue.back();
                 queue.pop_back();
@@ -235,8 +241,12 @@ outcome api_restore_entity_list_file(FileInterface* file, ENTITY_LIST& list) {
                     if (owner[to] >= 0) kernel_fail(kBadPointer);
                     owner[to] = t;
                     queue.push_back(to);
+                    ++reached;
                 }
             }
+            // Deleting an attribute frees the attribute alone, so what a top-level attribute
+            // reaches would never be freed: such text is refused too.
+            if (reached > 0 && dynamic_cast<ATTRIB*>(byIndex[i])) kernel_fail(kBadPointer);
         }
         if (top.count() == 0) kernel_fail(kReadFailed);
         for (int i = 0; i < count; ++i)

@@ -74,12 +74,14 @@ public:
     restore_def(subclass_list& parent, const char* word, RESTORE_FN fn, subclass_list* own = nullptr);
     ~restore_def();
     const char* word() const { return word_; }
+    std::size_t wordLength() const { return wordLength_; }
     RESTORE_FN restore() const { return fn_; }
     const subclass_list* subclasses() const { return own_; }
 
 private:
     subclass_list& parent_;
     const char* word_;
+    std::size_t wordLength_;
     RESTORE_FN fn_;
     subclass_list* own_;
 };
