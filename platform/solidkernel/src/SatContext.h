@@ -15,6 +15,11 @@ struct RestoreContext {
     bool recordEnded = false;      // the current record's terminator was read
     err_mess_type failure = 0;     // set by helpers that must not throw
     std::vector<RawData> subtypes; // definitions in file order, for "{ ref n }"
+    // Items of subtype data read from the text, and items copied by definitions and
+    // "{ ref n }" expansions: copies may only grow in proportion to what was read, so
+    // nested references cannot blow a small text up exponentially.
+    std::size_t subtypeItemsRead = 0;
+    std::size_t subtypeItemsCopied = 0;
     std::vector<long>* fixEdges = nullptr;  // during fix-up: the record indices pointed to
 };
 

@@ -281,6 +281,12 @@ void FieldIo::subtype(RawData& data) {
     // Definitions open in this subtype, innermost last: (index in subtypes, start in data).
     // Every '{' is followed by a name (or "ref n"); the subtype ends when its '{' closes.
     std::vector<std::pair<std::size_t, std::size_t>> open;
+    auto countCopied = [this](std::size_t items) {
+        constexpr std::size_t kFreeCopies = 200000, kCopiesPerItemRead = 64;
+        restore_->subtypeItemsCopied += items;
+        if (restore_->subtypeItemsCopied > kFreeCopies + kCopiesPerItemRead * restore_->subtypeItemsRead)
+            kernel_fail(kBadSubtype);
+    };
     data.push_back(RawItem{RawItem::kOpen, nullptr, {}});
     bool justOpened = true;
     for (;;) {
@@ -288,6 +294,7 @@ void FieldIo::subtype(RawData& data) {
         TaggedData* item = file->read_tagged_data();
         check();
         if (!item) kernel_fail(kBadSubtype);  // record ended inside the subtype
+        ++restore_->subtypeItemsRead;
         TaggedData::Kind kind = item->kind();
         bool ended = kind == TaggedData::kText && !item->text();
         std::string text = item->text() ? trimmed(item->text()) : std::string();
@@ -311,6 +318,7 @@ void FieldIo::subtype(RawData& data) {
                 if (!closes) kernel_fail(kBadSubtype);
                 data.pop_back();  // the '{' is part of the copied definition
                 const RawData& def = restore_->subtypes[n];
+                countCopied(def.size());
                 data.insert(data.end(), def.begin(), def.end());
                 if (open.empty()) return;
                 continue;
@@ -338,6 +346,7 @@ void FieldIo::subtype(RawData& data) {
             data.push_back(RawItem{RawItem::kClose, nullptr, {}});
             auto [defIndex, start] = open.back();
             open.pop_back();
+            countCopied(data.size() - start);
             restore_->subtypes[defIndex].assign(data.begin() + static_cast<long>(start), data.end());
             if (open.empty()) return;
         } else if (kind == TaggedData::kPointer) {
@@ -365,7 +374,8 @@ std::vector<std::string> raw_tokens(const RawData& data) {
             if (t[i] == '@' && j > i + 1) {
                 unsigned long n = std::strtoul(t.c_str() + i + 1, nullptr, 10);
                 std::size_t start = std::min(t.size(), j + 1);
-                std::size_t end = std::min(t.size(), start + static_cast<std::size_t>(n));
+                // Clamped before adding: a huge count must not wrap the end below start.
+                std::size_t end = start + std::min<std::size_t>(n, t.size() - start);
                 tokens.emplace_back(t, start, end - start);
                 i = end;
                 continue;

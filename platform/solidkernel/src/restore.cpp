@@ -48,8 +48,11 @@ RESTORE_FN findRestore(const char* chain) {
 }
 
 // Type names are words of letters, digits and '_' joined by '-', starting with a letter.
+// A lone "T" is refused: it opens the preamble line of newer texts, so a record of that name
+// would be skipped as one when its saved text is read again.
 bool isTypeName(const char* chain) {
     if (!isAsciiLetter(chain[0])) return false;
+    if (chain[0] == 'T' && chain[1] == '\0') return false;
     for (const char* c = chain; *c; ++c)
         if (!isAsciiLetter(*c) && !isAsciiDigit(*c) && *c != '_' && *c != '-') return false;
     return true;
