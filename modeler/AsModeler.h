@@ -5,7 +5,7 @@
 #include "AsObject.h"
 #include "stratum/Modeler.h"
 
-class AsModeler : public CModeler {
+class AsModeler final : public CModeler {
 public:
     // Sets the kernel's options for the bridge; throws std::exception when one is refused.
     AsModeler();
