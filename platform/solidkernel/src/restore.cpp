@@ -48,8 +48,8 @@ RESTORE_FN findRestore(const char* chain) {
 }
 
 // Type names are words of letters, digits and '_' joined by '-', starting with a letter.
-// A lone "T" is refused: it opens the preamble line of newer texts, so a record of that name
-// would be skipped as one when its saved text is read again.
+// A lone "T" is refused: followed by a string it reads as the preamble line of newer texts,
+// so such a record would be skipped when its saved text is read again.
 bool isTypeName(const char* chain) {
     if (!isAsciiLetter(chain[0])) return false;
     if (chain[0] == 'T' && chain[1] == '\0') return false;
@@ -134,14 +134,17 @@ void readHeader(RestoreContext& context, long& records, long& topLevel) {
         for (int i = 0; i < 3; ++i) skipHeaderString(file);
         for (int i = 0; i < 3; ++i) file->read_double();
         checkFile(file);
-        // Newer writers may add a "T @n key" line before the records.
+        // Newer writers may add a "T @n key" line before the records: "T" then a counted string.
         FilePosition mark = file->set_mark();
         char word[8];
+        int c = EOF;
         if (!atEnd(file) && file->read_id(word, sizeof word) && std::strcmp(word, "T") == 0) {
-            int c;
             do {
                 c = file->read_char();
-            } while (c != '\n' && c != EOF);
+            } while (c == ' ' || c == '\t');
+        }
+        if (c == '@') {
+            while (c != '\n' && c != EOF) c = file->read_char();
         } else {
             file->clear_failure();
             file->goto_mark(mark);
