@@ -40,6 +40,7 @@ function(kivra_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     KIVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KIVRA_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}"
     KIVRA_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
   set(env "")
   if(T_DISPLAY)
@@ -115,5 +116,15 @@ function(kivra_resource_library name)
   add_custom_target(${name} ALL DEPENDS ${dll})
   foreach(dir IN LISTS R_INSTALL)
     install(FILES ${dll} DESTINATION ${dir})
+  endforeach()
+endfunction()
+
+# kivra_rc_manifest(RCFILE ...): .rc files that embed the common-controls manifest find it
+# and are compiled again when it changes (windres reports no dependencies of its own).
+function(kivra_rc_manifest)
+  get_filename_component(dir ${KIVRA_COMCTL6_MANIFEST} DIRECTORY)
+  foreach(rc IN LISTS ARGN)
+    set_property(SOURCE ${rc} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} APPEND PROPERTY INCLUDE_DIRECTORIES ${dir})
+    set_property(SOURCE ${rc} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} APPEND PROPERTY OBJECT_DEPENDS ${KIVRA_COMCTL6_MANIFEST})
   endforeach()
 endfunction()

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,10 @@ namespace {
 
 struct SlotCall {
     unsigned result;  // EAX
-    int stackDelta;   // ESP after the call minus ESP before the arguments were pushed
+    int stackDelta;   // ESP after the call minus ESP before the arguments were pushed (32-bit)
 };
 
+#if defined(__i386__)
 // Calls virtual slot `slot` of `object` by thiscall with `words` zero argument words. The
 // callee must pop exactly those words.
 SlotCall callSlot(void* object, int slot, int words) {
@@ -48,6 +50,22 @@ SlotCall callSlot(void* object, int slot, int words) {
         : "memory", "cc");
     return {result, delta};
 }
+#else
+// The 64-bit Windows convention has one calling convention and the caller removes the
+// arguments, so a slot cannot pop a wrong number of words: the stack check is a 32-bit
+// matter and is left out here. The slot is still called through the raw table with as many
+// zero words as any slot takes, and its result checked.
+SlotCall callSlot(void* object, int slot, int /*words*/) {
+    using Slot = std::intptr_t (*)(void*, std::intptr_t, std::intptr_t, std::intptr_t,
+                                   std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                                   std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                                   std::intptr_t);
+    void** table = *static_cast<void***>(object);
+    Slot function = reinterpret_cast<Slot>(table[slot]);
+    auto result = function(object, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    return {static_cast<unsigned>(result), 0};  // no stack delta to measure
+}
+#endif
 
 // Slots that only answer 0, by the number of argument words the host passes.
 const std::vector<std::pair<int, std::vector<int>>> kConstantSlotsByWords = {
@@ -96,7 +114,9 @@ TEST_F(HostLoadsBridge, EveryConstantSlotAnswersZeroAndKeepsTheStackBalanced) {
         for (int slot : slots) {
             SlotCall call = callSlot(modeler, slot, words);
             EXPECT_EQ(call.result, 0u) << "slot " << slot;
+#if defined(__i386__)
             EXPECT_EQ(call.stackDelta, 0) << "slot " << slot << " with " << words << " words";
+#endif
             ++checked;
         }
     }
@@ -113,16 +133,20 @@ TEST_F(HostLoadsBridge, FlagSlotsAnswerWithoutTouchingTheKernel) {
     EXPECT_EQ(one.result & 0xFF, 1u);
     EXPECT_EQ(two.result & 0xFF, 1u);
     EXPECT_EQ(three.result & 0xFF, 0u);
+#if defined(__i386__)
     EXPECT_EQ(one.stackDelta + two.stackDelta + three.stackDelta, 0);
+#endif
     EXPECT_TRUE(kernel_test::callLog().empty());
 }
 
+#if defined(__i386__)  // callee-popped words exist only in the 32-bit convention
 TEST_F(HostLoadsBridge, FreeAndClearSlotsPopTheirWords) {
     ASSERT_TRUE(host.load("Solvane.dll")) << host.error();
     EXPECT_EQ(callSlot(host.modeler(), 4, 1).stackDelta, 0);  // frees a null block
     EXPECT_EQ(callSlot(host.modeler(), 5, 0).stackDelta, 0);
     EXPECT_EQ(callSlot(host.modeler(), 79, 0).stackDelta, 0);
 }
+#endif
 
 TEST_F(HostLoadsBridge, FailedLawStartLeavesNoModelerAndTheKernelStopped) {
     kernel_test::failNextCall("initialize_law");

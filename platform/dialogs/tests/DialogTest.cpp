@@ -190,3 +190,14 @@ TEST(CommonDialogs, FiltersBecomeNulSeparatedLists) {
 }
 
 }  // namespace
+
+// The manifest every program and the editor library embed names the common controls of
+// version 6 for any processor, so the 64-bit build gets them as the 32-bit one does: the
+// process's activation context redirects comctl32.dll.
+TEST(CommonControlsManifest, RedirectsTheCommonControlsInThisProcess) {
+    ACTCTX_SECTION_KEYED_DATA data{};
+    data.cbSize = sizeof data;
+    EXPECT_TRUE(FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                         "comctl32.dll", &data))
+        << "error " << GetLastError();
+}

@@ -1,5 +1,5 @@
 // GlobalSearch::Find: its result codes, the search list given first, and buffer limits.
-// Probe files are made in the build folder and removed again.
+// Probe files are made in the test's own build folder and removed again.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "vexocommon/GlobalSearch.h"
 
 namespace {
-std::string scratchFolder() { return std::string(KIVRA_SOURCE_DIR) + "/build"; }
+std::string scratchFolder() { return KIVRA_TEST_BINARY_DIR; }
 #ifdef _WIN32
 const char kSep = '\\';
 #else
