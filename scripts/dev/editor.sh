@@ -8,7 +8,8 @@
 # The help commands first record dist/ as the installation directory ("InstallDir"), as
 # the product's installer does.
 editor_register_install_dir() {
-  WINEPATH="$(winpath "$DIST")" "$ROOT/cmake/wine-run" reg add 'HKLM\Software\Oremund\Kivra 2013\2013' \
+  choose_driver_road
+  WINEPATH="$(winpath "$DIST")" wine_run reg add 'HKLM\Software\Oremund\Kivra 2013\2013' \
     /v InstallDir /t REG_SZ /d "$(winpath "$DIST")" /f >/dev/null 2>&1 || true
 }
 

@@ -40,5 +40,5 @@ with \"quotes\" and C:\\paths\\"
   driver_profiles "$root" remove Work || true
   say "profiles: a root below a Tessaline key starts Kivra.exe (not installed here: the error box)"
   driver_profiles "$root" launch "Design Review" || true
-  "$ROOT/cmake/wine-run" reg delete 'HKCU\Software\KivraDemo' /f >/dev/null 2>&1 || true
+  wine_run reg delete 'HKCU\Software\KivraDemo' /f >/dev/null 2>&1 || true
 }
