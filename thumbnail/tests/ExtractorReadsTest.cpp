@@ -83,6 +83,15 @@ TEST(VistrelExtractorReads, OnlyTheBlocksHoldingTheHeaderAndThePreview) {
     }
 }
 
+TEST(VistrelExtractorReads, NoMemoryForTheObjectIsReportedAsSuch) {
+    void* object = &object;
+    odrxFailAllocationsAfter(0);
+    const HRESULT hr = vistrel::VistrelExtractor::create(nullptr, IID_IPersistFile, &object);
+    odrxFailAllocationsAfter(-1);
+    EXPECT_EQ(hr, E_OUTOFMEMORY);
+    EXPECT_EQ(object, nullptr);
+}
+
 TEST(VistrelExtractorReads, RunningOutOfMemoryNeverEscapesExtract) {
     const std::wstring path = windowsPath(sharedDrawing("AC1024_libredwg_2010_Line.dwg"));
     const Pixels real = renderedPixels(path, 64, 64);
