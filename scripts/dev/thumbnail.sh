@@ -53,3 +53,8 @@ demo_50_thumbnail() {
   done
   say "thumbnail: written to $out"
 }
+
+demo_51_thumbnail_com() {
+  say "thumbnail: Vistrel.dll registered and asked through CoCreateInstance, as Explorer asks it (5 rounds)"
+  thumbnail_bench 5 | grep -E '"machine"|"thumbnails_per_second"'
+}
