@@ -45,24 +45,27 @@ function(kivra_test name)
     KIVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KIVRA_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}"
     KIVRA_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
-  set(env "")
+  # Property pairs; an empty value would be dropped from the list and pair the rest wrongly.
+  set(properties TIMEOUT 300)
   if(T_DISPLAY)
-    set(env "KIVRA_NEEDS_DISPLAY=1")
+    list(APPEND properties ENVIRONMENT KIVRA_NEEDS_DISPLAY=1)
     list(APPEND T_LABELS display)
+  endif()
+  if(T_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   if(WIN32)
     list(APPEND T_LABELS wine)
   else()
     list(APPEND T_LABELS native)
   endif()
-  set(lock "")
-  if(T_RESOURCE_LOCK)
-    set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
-  endif()
+  # Test discovery flattens list values, so the labels go as one ("display,wine"; ctest -L
+  # matches a part of it), and every other property after them pairs up as written.
+  string(JOIN "," labels ${T_LABELS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 300 ${lock})
+    PROPERTIES LABELS "${labels}" ${properties})
 endfunction()
 
 # kivra_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only by `./dev fuzz`
