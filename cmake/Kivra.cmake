@@ -30,11 +30,14 @@ function(kivra_library target)
   kivra_warnings(${target})
 endfunction()
 
-# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [LABELS ...])
+# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [LABELS ...] [RESOURCE_LOCK NAME])
 # One GoogleTest program; every test in it becomes a ctest entry. Under the Windows build the
 # program runs under Wine; DISPLAY gives it the virtual X display (for windows and dialogs).
+# RESOURCE_LOCK keeps its tests from running at the same time as each other and as other
+# tests holding the same lock (for tests that change state outside their build folder,
+# such as the classes of the Wine prefix's registry).
 function(kivra_test name)
-  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   kivra_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
@@ -42,20 +45,27 @@ function(kivra_test name)
     KIVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KIVRA_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}"
     KIVRA_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
-  set(env "")
+  # Property pairs; an empty value would be dropped from the list and pair the rest wrongly.
+  set(properties TIMEOUT 300)
   if(T_DISPLAY)
-    set(env "KIVRA_NEEDS_DISPLAY=1")
+    list(APPEND properties ENVIRONMENT KIVRA_NEEDS_DISPLAY=1)
     list(APPEND T_LABELS display)
+  endif()
+  if(T_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   if(WIN32)
     list(APPEND T_LABELS wine)
   else()
     list(APPEND T_LABELS native)
   endif()
+  # Test discovery flattens list values, so the labels go as one ("display,wine"; ctest -L
+  # matches a part of it), and every other property after them pairs up as written.
+  string(JOIN "," labels ${T_LABELS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES LABELS "${labels}" ${properties})
 endfunction()
 
 # kivra_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only by `./dev fuzz`

@@ -10,6 +10,22 @@
 
 namespace vistrel {
 
+namespace {
+std::atomic<OdUInt64> g_bytesDelivered{0};
+std::atomic<OdUInt64> g_bytesFromFiles{0};
+std::atomic<OdUInt64> g_blocksFromFiles{0};
+}  // namespace
+
+StreamReadCounts streamReadCounts() {
+    return StreamReadCounts{g_bytesDelivered.load(), g_bytesFromFiles.load(), g_blocksFromFiles.load()};
+}
+
+void resetStreamReadCounts() {
+    g_bytesDelivered = 0;
+    g_bytesFromFiles = 0;
+    g_blocksFromFiles = 0;
+}
+
 // ---------------------------------------------------------------- FileStreamBase
 
 FileStreamBase::FileStreamBase() = default;
@@ -27,8 +43,7 @@ long FileStreamBase::numRefs() const { return refs_.load(); }
 OdString FileStreamBase::fileName() { return name_; }
 
 void FileStreamBase::openHandle(const OdString& name, const char* mode) {
-    const OdAnsiString ansi(name, CP_SYSTEM_ANSI);
-    file_ = std::fopen(ansi.c_str(), mode);
+    file_ = openRuntimeFile(name, mode);
     if (!file_) throw OdError_CantOpenFile(name);
     std::setvbuf(file_, nullptr, _IOFBF, 8192);
     name_ = name;
@@ -114,6 +129,8 @@ bool BlockReadStream::loadBlock() {
     if (physicalEnd_ != blockOffset_)
         std::fseek(file_, static_cast<long>(static_cast<OdUInt32>(blockOffset_)), SEEK_SET);
     const OdUInt32 count = static_cast<OdUInt32>(std::fread(b.data, 1, kBlockSize, file_));
+    g_bytesFromFiles += count;
+    if (count) ++g_blocksFromFiles;
     blockSize_ = bytesLeft_ = count;
     physicalEnd_ = blockOffset_ + count;
     if (count == 0) {
@@ -175,6 +192,7 @@ OdUInt8 BlockReadStream::getByte() {
         if (!loadBlock()) throw OdError(eEndOfFile);
     }
     --bytesLeft_;
+    ++g_bytesDelivered;
     return *readPointer_++;
 }
 
@@ -190,6 +208,7 @@ void BlockReadStream::getBytes(void* buffer, OdUInt32 count) {
         readPointer_ += n;
         bytesLeft_ -= n;
         count -= n;
+        g_bytesDelivered += n;
     }
 }
 

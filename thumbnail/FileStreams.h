@@ -15,6 +15,20 @@ constexpr OdUInt32 kBlockSize = 8192;
 constexpr int kBlockCount = 8;
 constexpr OdUInt64 kClosedLength = 0xFFFFFFFFu;
 
+// Opens a file with the runtime library (platform half): on Windows by its wide name as
+// it stands, elsewhere by its narrow form. Null when it cannot be opened.
+std::FILE* openRuntimeFile(const OdString& name, const char* mode);
+
+// What the reading streams of this process have read: bytes asked for by their readers,
+// and bytes and blocks read from files. For tests and benchmarks.
+struct StreamReadCounts {
+    OdUInt64 bytesDelivered;
+    OdUInt64 bytesFromFiles;
+    OdUInt64 blocksFromFiles;
+};
+StreamReadCounts streamReadCounts();
+void resetStreamReadCounts();
+
 class FileStreamBase : public OdStreamBuf {
 public:
     FileStreamBase();
@@ -29,8 +43,8 @@ public:
     virtual void closeFile();
 
 protected:
-    // Opens the name (as ANSI text) with the runtime library in `mode`, fully buffered in
-    // 8192 bytes; raises OdError_CantOpenFile.
+    // Opens the name with the runtime library in `mode`, fully buffered in 8192 bytes;
+    // raises OdError_CantOpenFile.
     void openHandle(const OdString& name, const char* mode);
 
     std::atomic<long> refs_{1};

@@ -78,9 +78,9 @@ HFONT makeFont(int height, int width) {
 }  // namespace
 
 HBITMAP drawNoThumbnail(int width, int height) {
-    const NoThumbnailLayout l = noThumbnailLayout(width, height);
     Canvas canvas(width, height);
     if (!canvas.ready()) return nullptr;
+    const NoThumbnailLayout l = noThumbnailLayout(width, height);
     HDC dc = canvas.dc();
     HFONT font1 = makeFont(l.font1Height, l.font1Width);
     HFONT font2 = makeFont(l.font2Height, l.font2Width);
@@ -103,6 +103,10 @@ HBITMAP drawNoThumbnail(int width, int height) {
 }
 
 HBITMAP renderThumbnail(int width, int height, const char* path) {
+    return renderThumbnail(width, height, OdString(path ? path : "", CP_SYSTEM_ANSI));
+}
+
+HBITMAP renderThumbnail(int width, int height, const OdString& path) {
     // Destroyed in reverse order: stream, then services, then the record.
     OdThumbnailImage* image = new OdThumbnailImage();
     struct RecordOwner {
@@ -116,8 +120,7 @@ HBITMAP renderThumbnail(int width, int height, const char* path) {
     OdStreamBufPtr stream;
     HBITMAP result = nullptr;
     try {
-        stream = services->createFile(OdString(path ? path : "", CP_SYSTEM_ANSI), kOdFileRead, kOdShareDenyNo,
-                                      kOdOpenExisting);
+        stream = services->createFile(path, kOdFileRead, kOdShareDenyNo, kOdOpenExisting);
         odDbGetPreviewBitmap(stream.get(), image);
         if (image->bmp.empty()) throw OdError(OdString(L"WMF File"));
 

@@ -60,7 +60,7 @@ NoThumbnailLayout noThumbnailLayout(int width, int height) {
     l.lineY = 10 * l.unit - 2;
     l.lineFromX = l.font1Width;
     l.lineToX = width - l.font1Width;
-    l.barTop = (19 * height) / 20;
+    l.barTop = static_cast<int>((19LL * height) / 20);  // no overflow for any height
     return l;
 }
 

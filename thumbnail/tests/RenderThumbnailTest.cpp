@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BitmapPixels.h"
+#include "CompressedDibs.h"
 #include "PreviewFixtures.h"
 #include "RenderThumbnail.h"
 #include "ThumbnailLayout.h"
@@ -134,6 +135,54 @@ TEST(RenderThumbnail, EveryBitDepthIsCopiedOneToOne) {
         expectBar(p, 15);
     }
     std::remove("vistrel-render-depth.dwg");
+}
+
+// The system's own drawing of a DIB, whatever its compression, at its full size.
+static Pixels drawnBySystem(const std::vector<std::uint8_t>& dib) {
+    const int width = static_cast<int>(fixtures::get32(dib, 4));
+    const int rawHeight = static_cast<int>(fixtures::get32(dib, 8));
+    const int height = rawHeight < 0 ? -rawHeight : rawHeight;
+    const std::uint32_t header = fixtures::get32(dib, 0), compression = fixtures::get32(dib, 16), used = fixtures::get32(dib, 32);
+    const int bpp = dib[14];
+    std::size_t rowsAt = header + (compression == 3 && header == 40 ? 12 : 0) + 4u * (bpp <= 8 ? (used ? used : 1u << bpp) : used);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(width, height, static_cast<UINT>(GetDeviceCaps(dc, PLANES)),
+                                  static_cast<UINT>(GetDeviceCaps(dc, BITSPIXEL)), nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, width, height, BLACKNESS);
+    StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, dib.data() + rowsAt,
+                  reinterpret_cast<const BITMAPINFO*>(dib.data()), DIB_RGB_COLORS, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    Pixels p = readPixels(bitmap);
+    DeleteObject(bitmap);
+    return p;
+}
+
+TEST(RenderThumbnail, CompressedPreviewsLookAsTheSystemDrawsThem) {
+    struct Case { const char* what; std::vector<std::uint8_t> dib; };
+    const Case cases[] = {
+        {"run-length, 8 bits", fixtures::encodeRunLength(fixtures::makeRunFriendlyDib(61, 40, 8))},
+        {"run-length, 4 bits", fixtures::encodeRunLength(fixtures::makeRunFriendlyDib(61, 40, 4))},
+        {"bit fields 5-6-5", fixtures::makeBitFieldDib(61, 40, 16, {0xF800, 0x07E0, 0x001F})},
+        {"bit fields 5-5-5", fixtures::makeBitFieldDib(61, 40, 16, {0x7C00, 0x03E0, 0x001F})},
+        {"bit fields 8-8-8, long header, top-down", fixtures::makeBitFieldDib(61, 40, 32, {0xFF0000, 0xFF00, 0xFF}, 124, true)},
+    };
+    const Pixels none = noThumbnail(40, 30);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile("vistrel-render-compressed.dwg", fixtures::makeDrawing("AC1015", {{1, fixtures::Bytes(80, 0)}, {2, c.dib}}));
+        const Pixels p = render(40, 30, "vistrel-render-compressed.dwg");
+        ASSERT_EQ(p.width, 40);
+        ASSERT_NE(p.rgb, none.rgb) << "a picture, not the no-thumbnail one";
+        const Pixels whole = drawnBySystem(c.dib);
+        ASSERT_EQ(whole.width, 61);
+        const int x0 = (61 - 40) / 2, top = 40 - (40 - 30) / 2 - 30;
+        for (int y = 0; y < 30 - kBarHeightOverPreview; ++y)
+            for (int x = 0; x < 40; ++x) ASSERT_EQ(p.at(x, y), whole.at(x + x0, y + top)) << x << "," << y;
+        expectBar(p, 30 - kBarHeightOverPreview);
+    }
+    std::remove("vistrel-render-compressed.dwg");
 }
 
 TEST(RenderThumbnail, PngPreviewsAreDrawnToo) {

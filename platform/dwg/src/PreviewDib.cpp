@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "dwg/DibDecode.h"
 #include "dwg/PreviewReader.h"
 
 namespace dwgpreview {
@@ -68,7 +69,14 @@ bool inspectDib(const std::uint8_t* data, std::size_t size, DibLayout& layout, s
     return true;
 }
 
+namespace {
+bool isCompressed(const std::uint8_t* data, std::size_t size) {
+    return data && size >= 40 && isExpandableCompression(le32(data + 16));
+}
+}  // namespace
+
 bool normaliseDib(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out, std::string* why) {
+    if (isCompressed(data, size)) return expandDib(data, size, out, why);
     DibLayout in;
     if (!inspectDib(data, size, in, why)) return false;
     // A full table for indexed pictures, none for the others (an optional table of a
@@ -107,6 +115,12 @@ bool normaliseDib(const std::uint8_t* data, std::size_t size, std::vector<std::u
 }
 
 bool normaliseDibInPlace(std::vector<std::uint8_t>& dib, std::string* why) {
+    if (isCompressed(dib.data(), dib.size())) {
+        std::vector<std::uint8_t> out;
+        if (!expandDib(dib.data(), dib.size(), out, why)) return false;
+        dib.swap(out);
+        return true;
+    }
     DibLayout in;
     if (!inspectDib(dib.data(), dib.size(), in, why)) return false;
     const std::uint32_t full = in.bitCount <= 8 ? (1u << in.bitCount) : 0;

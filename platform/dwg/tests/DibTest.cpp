@@ -84,7 +84,7 @@ TEST(Dib, BadHeadersAreRefused) {
         {"width 65536", 4, 65536, 4},      {"height 0", 8, 0, 4},
         {"height -65536", 8, 0xFFFF0000, 4}, {"planes 2", 12, 2, 2},
         {"bit count 2", 14, 2, 2},         {"bit count 0", 14, 0, 2},
-        {"RLE8", 16, 1, 4},                {"bit fields", 16, 3, 4},
+        {"JPEG rows", 16, 4, 4},           {"bit fields at 8 bits", 16, 3, 4},
         {"more colours than 8 bits", 32, 257, 4}, {"width too large for the data", 4, 13, 4},
     };
     for (const Edit& e : edits) {

@@ -153,7 +153,7 @@ TEST(PreviewDirectory, FirstSoundBitmapWinsThenPng) {
     EXPECT_EQ(r.width, 20);
     // A broken bitmap gives way to the next sound one, and a bitmap to a PNG.
     Bytes broken = fixtures::makeDib(20, 10, 8);
-    fixtures::put32(broken, 16, 1);  // compressed
+    fixtures::put32(broken, 16, 4);  // rows in a compression no one here reads
     r = read(fixtures::makeDrawing("AC1021", {header(), Entry{2, broken}, bmp(7, 3, 4)}));
     EXPECT_EQ(r.width, 7);
     r = read(fixtures::makeDrawing("AC1027", {header(), Entry{6, fixtures::makePng(30, 9, 3, 8)}, bmp(5, 5, 8)}));

@@ -16,3 +16,7 @@ void odrxFree(void* block);
 
 // Number of blocks handed out and not yet returned: a leak check for tests.
 long odrxLiveBlocks();
+
+// A test hook: after `successes` more blocks, every request fails (null) until the hook is
+// called again; a negative number switches failing off.
+void odrxFailAllocationsAfter(long successes);

@@ -22,11 +22,13 @@ struct DibLayout {
     std::size_t pixelBytes = 0;
 };
 
-// Checks a packed DIB against its length: header size, planes, bit count, compression,
-// dimensions and caps, colour count; the rows must fit. On failure `why` says what.
+// Checks a packed DIB with plain rows against its length: header size, planes, bit count,
+// compression (none), dimensions and caps, colour count; the rows must fit. On failure
+// `why` says what.
 bool inspectDib(const std::uint8_t* data, std::size_t size, DibLayout& layout, std::string* why);
 
-// Writes the normal form of a checked DIB.
+// Writes the normal form of a checked DIB; run-length and bit-field DIBs are expanded
+// (DibDecode.h).
 bool normaliseDib(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
                   std::string* why);
 
