@@ -1,11 +1,11 @@
 // Finding the body of a host record for a body operation.
 #include "AsBodyAccess.h"
 
+#include <exception>
+
 #include "AsObject.h"
 #include "AsTools.h"
 #include "solidkernel/errors.h"
-
-#include <exception>
 
 BODY* AsLookupBody(AsBodyCache& cache, const CDbAcisEntityData& record) {
     return AsLookupEntry(cache, record).object->body();
@@ -18,7 +18,8 @@ AsCacheEntry& AsLookupEntry(AsBodyCache& cache, const CDbAcisEntityData& record)
         return entry;
     } catch (const std::exception&) {
         if (asLastError() == 0) {
-            bool noText = record.getSat().empty() || record.getType() == CDbAcisEntityData::kNoEntity;
+            bool noText =
+                record.getSat().empty() || record.getType() == CDbAcisEntityData::kNoEntity;
             asSetLastError(noText ? kernel_errors::kNullEntity : kernel_errors::kNotABody);
         }
         throw;

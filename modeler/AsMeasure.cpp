@@ -1,6 +1,8 @@
 // Characteristic points, extents and perimeters.
 #include "AsMeasure.h"
 
+#include <exception>
+
 #include "AsBodyAccess.h"
 #include "AsTools.h"
 #include "AsTransform.h"
@@ -10,11 +12,11 @@
 #include "solidkernel/errors.h"
 #include "solidkernel/kernelapi.h"
 
-#include <exception>
-
 namespace {
 
-void add(std::vector<ModelerPoint>& out, const SPAposition& p) { out.push_back(ModelerPoint{p.x, p.y, p.z}); }
+void add(std::vector<ModelerPoint>& out, const SPAposition& p) {
+    out.push_back(ModelerPoint{p.x, p.y, p.z});
+}
 
 // A plane face bounded by one loop of one closed elliptic edge: the centre of that ellipse.
 const ELLIPSE* diskEllipse(const FACE& face) {
@@ -38,12 +40,15 @@ void AsCollectCharacteristicPoints(BODY* body, std::vector<ModelerPoint>& out) {
     for (int i = 0; i < faces.count(); ++i) {
         const auto& face = *static_cast<FACE*>(faces[i]);
         const SURFACE* surface = face.geometry();
-        if (is_SPHERE(surface) && !face.loop()) add(out, static_cast<const SPHERE*>(surface)->centre);
-        else if (const ELLIPSE* ellipse = diskEllipse(face)) add(out, ellipse->centre);
+        if (is_SPHERE(surface) && !face.loop())
+            add(out, static_cast<const SPHERE*>(surface)->centre);
+        else if (const ELLIPSE* ellipse = diskEllipse(face))
+            add(out, ellipse->centre);
     }
 }
 
-bool AsCharacteristicPoints(AsBodyCache& cache, const CDbAcisEntityData& record, HostVector<ModelerPoint>& out) {
+bool AsCharacteristicPoints(AsBodyCache& cache, const CDbAcisEntityData& record,
+                            HostVector<ModelerPoint>& out) {
     BODY* body = AsLookupBody(cache, record);
     AsOutcomeCheck(api_change_body_trans(body, nullptr, 0, nullptr));
     std::vector<ModelerPoint> points;

@@ -2,9 +2,9 @@
 // extents under a placement (slot 75) and the perimeter of a region (slot 76).
 #pragma once
 
-#include "stratum/Modeler.h"
-
 #include <vector>
+
+#include "stratum/Modeler.h"
 
 class AsBodyCache;
 class BODY;
@@ -15,7 +15,8 @@ void AsCollectCharacteristicPoints(BODY* body, std::vector<ModelerPoint>& out);
 
 // Slot 74: appends the body's characteristic points to the host's vector. Returns true;
 // throws std::exception (vector untouched) on failure.
-bool AsCharacteristicPoints(AsBodyCache& cache, const CDbAcisEntityData& record, HostVector<ModelerPoint>& out);
+bool AsCharacteristicPoints(AsBodyCache& cache, const CDbAcisEntityData& record,
+                            HostVector<ModelerPoint>& out);
 
 // Slot 75: the box of the body placed by its own transform followed by the matrix.
 bool AsExtents(AsBodyCache& cache, const CDbAcisEntityData& record, double* low, double* high,

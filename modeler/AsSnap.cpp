@@ -3,6 +3,9 @@
 // foot and the tangents from it.
 #include "AsSnap.h"
 
+#include <cmath>
+#include <memory>
+
 #include "AsBodyAccess.h"
 #include "AsTools.h"
 #include "solidkernel/bodytrans.h"
@@ -10,9 +13,6 @@
 #include "solidkernel/kernelapi.h"
 #include "solidkernel/splinetangent.h"
 #include "solidkernel/tolerance.h"
-
-#include <cmath>
-#include <memory>
 
 namespace {
 
@@ -28,11 +28,13 @@ void add(std::vector<ModelerSnapPoint>& out, const SPAposition& p, int kind) {
 }
 
 // Tangent points of a procedural curve: its spline, when planar, touched by lines from L.
-void addSplineTangents(const INTCURVE& curve, const SPAposition& reference, std::vector<ModelerSnapPoint>& out) {
+void addSplineTangents(const INTCURVE& curve, const SPAposition& reference,
+                       std::vector<ModelerSnapPoint>& out) {
     const bs3_curve& spline = curve.approximation();
     SPAunit_vector normal;
     if (!bs3_curve_planar(spline, normal, SPAresabs)) return;
-    for (const SPAposition& p : bs3_curve_line_tan_pt_crv(reference, spline, normal, 10)) add(out, p, kSnapTangent);
+    for (const SPAposition& p : bs3_curve_line_tan_pt_crv(reference, spline, normal, 10))
+        add(out, p, kSnapTangent);
 }
 
 void addEdgePoints(EDGE* edge, int flags, const pick_ray& ray, const SPAposition& reference,
@@ -43,7 +45,8 @@ void addEdgePoints(EDGE* edge, int flags, const pick_ray& ray, const SPAposition
     if (ellipse) {
         if (flags & kSnapCentre) add(out, ellipse->centre, kSnapCentre);
         if (flags & kSnapQuadrant)
-            for (const SPAposition& p : AsQuadrantPoints(*edge, *ellipse)) add(out, p, kSnapQuadrant);
+            for (const SPAposition& p : AsQuadrantPoints(*edge, *ellipse))
+                add(out, p, kSnapQuadrant);
     }
     if (!(flags & (kSnapNearest | kSnapPerpendicular | kSnapTangent))) return;
     std::unique_ptr<BOUNDED_CURVE> bounded(get_bounded_curve(edge, 1));
@@ -57,18 +60,22 @@ void addEdgePoints(EDGE* edge, int flags, const pick_ray& ray, const SPAposition
         SPAposition foot;
         double t = 0;
         bounded->closest_point(reference, foot, t);
-        if (bounded->closed_or_periodic() || AsParamInside(t, start, end, 0)) add(out, foot, kSnapPerpendicular);
+        if (bounded->closed_or_periodic() || AsParamInside(t, start, end, 0))
+            add(out, foot, kSnapPerpendicular);
     }
     if (flags & kSnapTangent) {
         if (ellipse) {
-            for (const SPAposition& p : AsEllipseTangentPoints(*edge, *ellipse, reference)) add(out, p, kSnapTangent);
+            for (const SPAposition& p : AsEllipseTangentPoints(*edge, *ellipse, reference))
+                add(out, p, kSnapTangent);
         } else if (is_INTCURVE(curve)) {
             addSplineTangents(static_cast<const INTCURVE&>(*curve), reference, out);
         }
     }
 }
 
-SPAvector vectorOf(const double* xyz) { return SPAvector(xyz[0], xyz[1], xyz[2]); }
+SPAvector vectorOf(const double* xyz) {
+    return SPAvector(xyz[0], xyz[1], xyz[2]);
+}
 
 }  // namespace
 
@@ -107,7 +114,8 @@ std::vector<SPAposition> AsQuadrantPoints(const EDGE& edge, const ELLIPSE& ellip
     return out;
 }
 
-std::vector<SPAposition> AsEllipseTangentPoints(const EDGE& edge, const ELLIPSE& ellipse, const SPAposition& reference) {
+std::vector<SPAposition> AsEllipseTangentPoints(const EDGE& edge, const ELLIPSE& ellipse,
+                                                const SPAposition& reference) {
     std::vector<SPAposition> out;
     SPAunit_vector n(ellipse.normal);
     const SPAvector& major = ellipse.major;
@@ -138,13 +146,15 @@ std::vector<SPAposition> AsEllipseTangentPoints(const EDGE& edge, const ELLIPSE&
     return out;
 }
 
-void AsCollectSnapPoints(BODY* body, int flags, const SPAposition& pick, const SPAposition& reference,
-                         const SPAvector& viewDirection, std::vector<ModelerSnapPoint>& out) {
+void AsCollectSnapPoints(BODY* body, int flags, const SPAposition& pick,
+                         const SPAposition& reference, const SPAvector& viewDirection,
+                         std::vector<ModelerSnapPoint>& out) {
     if (flags & kSnapEnd) {
         ENTITY_LIST vertices;
         AsOutcomeCheck(api_get_vertices(body, vertices));
         for (int i = 0; i < vertices.count(); ++i)
-            if (const APOINT* p = static_cast<VERTEX*>(vertices[i])->geometry()) add(out, p->coords(), kSnapEnd);
+            if (const APOINT* p = static_cast<VERTEX*>(vertices[i])->geometry())
+                add(out, p->coords(), kSnapEnd);
     }
     pick_ray ray(pick, SPAunit_vector(viewDirection));
     if (flags & kSnapCentre) {
@@ -152,7 +162,8 @@ void AsCollectSnapPoints(BODY* body, int flags, const SPAposition& pick, const S
         AsOutcomeCheck(api_get_faces(body, faces));
         for (int i = 0; i < faces.count(); ++i) {
             const SURFACE* s = static_cast<FACE*>(faces[i])->geometry();
-            if (s && s->identity() == SPHERE_TYPE) add(out, static_cast<const SPHERE*>(s)->centre, kSnapCentre);
+            if (s && s->identity() == SPHERE_TYPE)
+                add(out, static_cast<const SPHERE*>(s)->centre, kSnapCentre);
         }
     }
     ENTITY_LIST edges;
@@ -163,8 +174,9 @@ void AsCollectSnapPoints(BODY* body, int flags, const SPAposition& pick, const S
     }
 }
 
-bool AsSnapPoints(AsBodyCache& cache, const CDbAcisEntityData& record, int flags, const double* pick,
-                  const double* reference, const double* viewDirection, HostVector<ModelerSnapPoint>& out) {
+bool AsSnapPoints(AsBodyCache& cache, const CDbAcisEntityData& record, int flags,
+                  const double* pick, const double* reference, const double* viewDirection,
+                  HostVector<ModelerSnapPoint>& out) {
     AsRequireArgument(pick);
     AsRequireArgument(reference);
     AsRequireArgument(viewDirection);
@@ -172,7 +184,8 @@ bool AsSnapPoints(AsBodyCache& cache, const CDbAcisEntityData& record, int flags
     // Coordinates read from here on include the body's transform; the cached body keeps it.
     AsOutcomeCheck(api_change_body_trans(body, nullptr, 0, nullptr));
     std::vector<ModelerSnapPoint> points;
-    AsCollectSnapPoints(body, flags, vectorOf(pick), vectorOf(reference), vectorOf(viewDirection), points);
+    AsCollectSnapPoints(body, flags, vectorOf(pick), vectorOf(reference), vectorOf(viewDirection),
+                        points);
     HostVector<ModelerSnapPoint> result(points.begin(), points.end());
     out.swap(result);
     return true;

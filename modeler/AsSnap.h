@@ -2,10 +2,10 @@
 // and the parameter rules they share.
 #pragma once
 
+#include <vector>
+
 #include "solidkernel/vecmath.h"
 #include "stratum/Modeler.h"
-
-#include <vector>
 
 class AsBodyCache;
 class BODY;
@@ -32,10 +32,12 @@ std::vector<SPAposition> AsEllipseTangentPoints(const EDGE& edge, const ELLIPSE&
 // Every snap point of the body for the request flags (kinds of ModelerSnapKind), in the
 // order vertices, sphere centres, then edge by edge. The body's transform must have been
 // baked into its geometry. Throws std::exception when a kernel call fails.
-void AsCollectSnapPoints(BODY* body, int flags, const SPAposition& pick, const SPAposition& reference,
-                         const SPAvector& viewDirection, std::vector<ModelerSnapPoint>& out);
+void AsCollectSnapPoints(BODY* body, int flags, const SPAposition& pick,
+                         const SPAposition& reference, const SPAvector& viewDirection,
+                         std::vector<ModelerSnapPoint>& out);
 
 // Slot 56: looks the body up, bakes its transform, and replaces the vector's contents with
 // the snap points. Returns true; throws std::exception (vector untouched) on failure.
-bool AsSnapPoints(AsBodyCache& cache, const CDbAcisEntityData& record, int flags, const double* pick,
-                  const double* reference, const double* viewDirection, HostVector<ModelerSnapPoint>& out);
+bool AsSnapPoints(AsBodyCache& cache, const CDbAcisEntityData& record, int flags,
+                  const double* pick, const double* reference, const double* viewDirection,
+                  HostVector<ModelerSnapPoint>& out);

@@ -1,16 +1,16 @@
 // The matrix conversion and the transform operation.
 #include "AsTransform.h"
 
+#include <cmath>
+#include <exception>
+#include <memory>
+
 #include "AsBodyAccess.h"
 #include "AsObject.h"
 #include "AsTools.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/topology.h"
 #include "solidkernel/transf.h"
-
-#include <cmath>
-#include <exception>
-#include <memory>
 
 namespace {
 [[noreturn]] void refuse(int errorNumber) {
@@ -22,7 +22,8 @@ namespace {
 SPAtransf AsConvertMatrix(const ModelerMatrix* matrix) {
     AsRequireArgument(matrix);
     const double(*axis)[3] = matrix->axis;
-    SPAmatrix m(SPAvector(axis[0][0], axis[0][1], axis[0][2]), SPAvector(axis[1][0], axis[1][1], axis[1][2]),
+    SPAmatrix m(SPAvector(axis[0][0], axis[0][1], axis[0][2]),
+                SPAvector(axis[1][0], axis[1][1], axis[1][2]),
                 SPAvector(axis[2][0], axis[2][1], axis[2][2]));
     double det = m.determinant();
     if (is_zero(det) || !std::isfinite(det)) refuse(kernel_errors::kSingularTransform);
@@ -32,15 +33,16 @@ SPAtransf AsConvertMatrix(const ModelerMatrix* matrix) {
     // that shears is saved and applied as if it did not.
     SPAtransf probe = restore_transf(m, SPAvector(), 1.0, 0, 0, 0);
     if (!is_conformal(probe)) refuse(kernel_errors::kNotConformalTransform);
-    bool rotate = !(is_zero(1 - std::fabs(m.element(0, 0))) && is_zero(1 - std::fabs(m.element(1, 1))) &&
-                    is_zero(1 - std::fabs(m.element(2, 2))));
+    bool rotate =
+        !(is_zero(1 - std::fabs(m.element(0, 0))) && is_zero(1 - std::fabs(m.element(1, 1))) &&
+          is_zero(1 - std::fabs(m.element(2, 2))));
     bool reflect = m.determinant() < 0;
     const double* t = matrix->translation;
     return restore_transf(m, SPAvector(t[0], t[1], t[2]), scale, rotate, reflect, false);
 }
 
-bool AsTransformRecord(AsBodyCache& cache, const CDbAcisEntityData& source, CDbAcisEntityData& destination,
-                       const ModelerMatrix* matrix) {
+bool AsTransformRecord(AsBodyCache& cache, const CDbAcisEntityData& source,
+                       CDbAcisEntityData& destination, const ModelerMatrix* matrix) {
     AsRequireArgument(matrix);
     AsCacheEntry& found = AsLookupEntry(cache, source);
     SPAtransf transf = AsConvertMatrix(matrix);

@@ -17,5 +17,5 @@ SPAtransf AsConvertMatrix(const ModelerMatrix* matrix);
 // Moves the source record's body by the matrix and writes it, saved as SAT text with the
 // source's type, into the destination record, whose entry the cache then holds. The source
 // record is not changed. Returns true; throws std::exception on failure.
-bool AsTransformRecord(AsBodyCache& cache, const CDbAcisEntityData& source, CDbAcisEntityData& destination,
-                       const ModelerMatrix* matrix);
+bool AsTransformRecord(AsBodyCache& cache, const CDbAcisEntityData& source,
+                       CDbAcisEntityData& destination, const ModelerMatrix* matrix);

@@ -2,15 +2,15 @@
 // and every surface point at fixed parameters lands where the transform put it, the body is
 // left without a transform, and the moved geometry (spline definitions included) saves and
 // restores as moved. Geometry the kernel cannot move is refused with nothing changed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
 #include "BodyFixtures.h"
 #include "SatTestSupport.h"
 #include "solidkernel/bodytrans.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/transf.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 using namespace sat_test;
 
@@ -50,14 +50,16 @@ Snapshot snapshot(BODY* body, const SPAtransf& placement) {
     ENTITY_LIST vertices;
     api_get_vertices(body, vertices);
     for (int i = 0; i < vertices.count(); ++i)
-        s.vertices.push_back(placement.apply(static_cast<VERTEX*>(vertices[i])->geometry()->coords()));
-    for (const SPAposition& p : body_fixture::edgeSamples(body, 7)) s.edges.push_back(placement.apply(p));
+        s.vertices.push_back(
+            placement.apply(static_cast<VERTEX*>(vertices[i])->geometry()->coords()));
+    for (const SPAposition& p : body_fixture::edgeSamples(body, 7))
+        s.edges.push_back(placement.apply(p));
     for (const SPAposition& p : surfaceSamples(body)) s.surfaces.push_back(placement.apply(p));
     return s;
 }
 
-void expectSame(const std::vector<SPAposition>& a, const std::vector<SPAposition>& b, double tolerance,
-                const std::string& what) {
+void expectSame(const std::vector<SPAposition>& a, const std::vector<SPAposition>& b,
+                double tolerance, const std::string& what) {
     ASSERT_EQ(a.size(), b.size()) << what;
     for (std::size_t i = 0; i < a.size(); ++i)
         ASSERT_LE(distance(a[i], b[i]), tolerance) << what << " #" << i;
@@ -65,7 +67,8 @@ void expectSame(const std::vector<SPAposition>& a, const std::vector<SPAposition
 
 SPAtransf turnScaleShift() {
     double c = std::cos(0.7), s = std::sin(0.7);
-    SPAmatrix m(SPAvector(c, s, 0), SPAvector(-s * 0.6, c * 0.6, 0.8), SPAvector(s * 0.8, -c * 0.8, 0.6));
+    SPAmatrix m(SPAvector(c, s, 0), SPAvector(-s * 0.6, c * 0.6, 0.8),
+                SPAvector(s * 0.8, -c * 0.8, 0.6));
     return restore_transf(m, SPAvector(12.5, -3, 40), 1.5, 1, 0, 0);
 }
 
@@ -140,8 +143,10 @@ TEST(BakeBodyTransform, GeometryItCannotMoveIsRefusedAndNothingChanges) {
     auto* body = static_cast<BODY*>(list[0]);
     ASSERT_TRUE(api_transform_entity(body, turnScaleShift()).ok());
     Snapshot before = snapshot(body, SPAtransf());
-    EXPECT_EQ(api_change_body_trans(body, nullptr).error_number(), kernel_errors::kUntransformableGeometry);
-    ASSERT_NE(body->transform(), nullptr) << "the transform stays when the geometry cannot take it up";
+    EXPECT_EQ(api_change_body_trans(body, nullptr).error_number(),
+              kernel_errors::kUntransformableGeometry);
+    ASSERT_NE(body->transform(), nullptr)
+        << "the transform stays when the geometry cannot take it up";
     Snapshot after = snapshot(body, SPAtransf());
     expectSame(before.vertices, after.vertices, 0, "vertices");
     expectSame(before.edges, after.edges, 0, "edges");
@@ -149,7 +154,8 @@ TEST(BakeBodyTransform, GeometryItCannotMoveIsRefusedAndNothingChanges) {
 
     SPAmatrix shear(SPAvector(1, 0, 0), SPAvector(0.5, 1, 0), SPAvector(0, 0, 1));
     body->transform()->set_transform(restore_transf(shear, SPAvector(), 1, 0, 0, 1));
-    EXPECT_EQ(api_change_body_trans(body, nullptr).error_number(), kernel_errors::kNotConformalTransform);
+    EXPECT_EQ(api_change_body_trans(body, nullptr).error_number(),
+              kernel_errors::kNotConformalTransform);
     deleteAll(list);
 }
 

@@ -8,15 +8,20 @@ namespace body_fixture {
 
 namespace {
 
-const char* kHeader = "700 0 1 0 \n@4 test @12 ACIS 7.0 NT @24 Thu Jan 01 00:00:00 2025 \n1 1e-06 1e-10 \n";
+const char* kHeader =
+    "700 0 1 0 \n@4 test @12 ACIS 7.0 NT @24 Thu Jan 01 00:00:00 2025 \n1 1e-06 1e-10 \n";
 
 std::string num(double v) {
     char text[40];
     std::snprintf(text, sizeof text, "%.17g", v);
     return text;
 }
-std::string xyz(const SPAvector& v) { return num(v.x) + " " + num(v.y) + " " + num(v.z); }
-std::string ref(int index) { return "$" + std::to_string(index); }
+std::string xyz(const SPAvector& v) {
+    return num(v.x) + " " + num(v.y) + " " + num(v.z);
+}
+std::string ref(int index) {
+    return "$" + std::to_string(index);
+}
 
 // Records numbered as they are added.
 struct Text {
@@ -25,7 +30,9 @@ struct Text {
         records.push_back(record + " #");
         return static_cast<int>(records.size()) - 1;
     }
-    void set(int index, const std::string& record) { records[static_cast<std::size_t>(index)] = record + " #"; }
+    void set(int index, const std::string& record) {
+        records[static_cast<std::size_t>(index)] = record + " #";
+    }
     std::string str() const {
         std::string out = kHeader;
         for (const std::string& r : records) out += r + "\n";
@@ -37,7 +44,8 @@ struct Text {
 
 // Builds body, lump, shell, then faces with their loops; records that point forward are
 // written once everything has its number.
-static std::string planarBody(const std::vector<std::pair<SPAvector, std::vector<SPAposition>>>& faces) {
+static std::string planarBody(
+    const std::vector<std::pair<SPAvector, std::vector<SPAposition>>>& faces) {
     Text t;
     int body = t.add(""), lump = t.add(""), shell = t.add("");
     t.set(body, "body $-1 -1 $-1 " + ref(lump) + " $-1 $-1");
@@ -68,7 +76,8 @@ static std::string planarBody(const std::vector<std::pair<SPAvector, std::vector
         loops.push_back({loop, face});
         planeRecs.push_back(plane);
         SPAvector u = normalise(ring[1] - ring[0]);
-        t.set(plane, "plane-surface $-1 -1 $-1 " + xyz(ring[0]) + " " + xyz(normal) + " " + xyz(u) + " forward_v I I I I");
+        t.set(plane, "plane-surface $-1 -1 $-1 " + xyz(ring[0]) + " " + xyz(normal) + " " + xyz(u) +
+                         " forward_v I I I I");
         std::size_t first = coedges.size();
         for (std::size_t i = 0; i < ring.size(); ++i) {
             int a = corner(ring[i]), b = corner(ring[(i + 1) % ring.size()]);
@@ -93,8 +102,8 @@ static std::string planarBody(const std::vector<std::pair<SPAvector, std::vector
     }
     for (std::size_t i = 0; i < faceRecs.size(); ++i) {
         int next = i + 1 < faceRecs.size() ? faceRecs[i + 1] : -1;
-        t.set(faceRecs[i], "face $-1 -1 $-1 " + ref(next) + " " + ref(loops[i].first) + " " + ref(shell) +
-                               " $-1 " + ref(planeRecs[i]) + " forward single");
+        t.set(faceRecs[i], "face $-1 -1 $-1 " + ref(next) + " " + ref(loops[i].first) + " " +
+                               ref(shell) + " $-1 " + ref(planeRecs[i]) + " forward single");
     }
     t.set(shell, "shell $-1 -1 $-1 $-1 $-1 " + ref(faceRecs[0]) + " $-1 " + ref(lump));
     for (std::size_t i = 0; i < corners.size(); ++i) vertexRec.push_back(t.add(""));
@@ -102,14 +111,16 @@ static std::string planarBody(const std::vector<std::pair<SPAvector, std::vector
         e.record = t.add("");
         int curve = t.add("");
         SPAvector d = corners[e.b] - corners[e.a];
-        t.set(curve, "straight-curve $-1 -1 $-1 " + xyz(corners[e.a]) + " " + xyz(normalise(d)) + " I I");
+        t.set(curve,
+              "straight-curve $-1 -1 $-1 " + xyz(corners[e.a]) + " " + xyz(normalise(d)) + " I I");
         for (const CoedgeRec& c : coedges)
             if (&edges[c.edge] == &e) {
                 e.coedge = c.record;
                 break;
             }
-        t.set(e.record, "edge $-1 -1 $-1 " + ref(vertexRec[e.a]) + " 0 " + ref(vertexRec[e.b]) + " " + num(length(d)) +
-                            " " + ref(e.coedge) + " " + ref(curve) + " forward @7 unknown");
+        t.set(e.record, "edge $-1 -1 $-1 " + ref(vertexRec[e.a]) + " 0 " + ref(vertexRec[e.b]) +
+                            " " + num(length(d)) + " " + ref(e.coedge) + " " + ref(curve) +
+                            " forward @7 unknown");
     }
     for (std::size_t i = 0; i < corners.size(); ++i) {
         int point = t.add("point $-1 -1 $-1 " + xyz(corners[i]));
@@ -125,14 +136,17 @@ static std::string planarBody(const std::vector<std::pair<SPAvector, std::vector
         int partner = -1;
         for (const CoedgeRec& o : coedges)
             if (o.edge == c.edge && o.record != c.record) partner = o.record;
-        t.set(c.record, "coedge $-1 -1 $-1 " + ref(c.next) + " " + ref(c.prev) + " " + ref(partner) + " " +
-                            ref(edges[c.edge].record) + (c.reversed ? " reversed " : " forward ") + ref(c.loop) + " $-1");
+        t.set(c.record, "coedge $-1 -1 $-1 " + ref(c.next) + " " + ref(c.prev) + " " +
+                            ref(partner) + " " + ref(edges[c.edge].record) +
+                            (c.reversed ? " reversed " : " forward ") + ref(c.loop) + " $-1");
     }
     return t.str();
 }
 
 std::string boxText(const SPAposition& l, const SPAposition& h) {
-    auto p = [&](int x, int y, int z) { return SPAposition(x ? h.x : l.x, y ? h.y : l.y, z ? h.z : l.z); };
+    auto p = [&](int x, int y, int z) {
+        return SPAposition(x ? h.x : l.x, y ? h.y : l.y, z ? h.z : l.z);
+    };
     return planarBody({
         {SPAvector(0, 0, -1), {p(0, 0, 0), p(0, 1, 0), p(1, 1, 0), p(1, 0, 0)}},
         {SPAvector(0, 0, 1), {p(0, 0, 1), p(1, 0, 1), p(1, 1, 1), p(0, 1, 1)}},
@@ -145,7 +159,8 @@ std::string boxText(const SPAposition& l, const SPAposition& h) {
 
 std::string squareRegionText(double side) {
     return planarBody({{SPAvector(0, 0, 1),
-                        {SPAposition(0, 0, 0), SPAposition(side, 0, 0), SPAposition(side, side, 0), SPAposition(0, side, 0)}}});
+                        {SPAposition(0, 0, 0), SPAposition(side, 0, 0), SPAposition(side, side, 0),
+                         SPAposition(0, side, 0)}}});
 }
 
 std::string arcWireText(double radius, double start, double end, bool reversed) {
@@ -174,7 +189,8 @@ std::string sphereText(const SPAposition& centre, double radius) {
     t.add("lump $-1 -1 $-1 $-1 $2 $0");
     t.add("shell $-1 -1 $-1 $-1 $-1 $3 $-1 $1");
     t.add("face $-1 -1 $-1 $-1 $-1 $2 $-1 $4 forward single");
-    t.add("sphere-surface $-1 -1 $-1 " + xyz(centre) + " " + num(radius) + " 1 0 0 0 0 1 forward_v I I I I");
+    t.add("sphere-surface $-1 -1 $-1 " + xyz(centre) + " " + num(radius) +
+          " 1 0 0 0 0 1 forward_v I I I I");
     return t.str();
 }
 
@@ -186,9 +202,11 @@ std::string hemisphereText(const SPAposition& centre, double radius, bool north)
     t.add("lump $-1 -1 $-1 $-1 $2 $0");
     t.add("shell $-1 -1 $-1 $-1 $-1 $3 $-1 $1");
     t.add("face $-1 -1 $-1 $-1 $5 $2 $-1 $4 forward single");
-    t.add("sphere-surface $-1 -1 $-1 " + xyz(centre) + " " + num(radius) + " 1 0 0 0 0 1 forward_v I I I I");
+    t.add("sphere-surface $-1 -1 $-1 " + xyz(centre) + " " + num(radius) +
+          " 1 0 0 0 0 1 forward_v I I I I");
     t.add("loop $-1 -1 $-1 $-1 $6 $3");
-    t.add(std::string("coedge $-1 -1 $-1 $6 $6 $-1 $7 ") + (north ? "forward" : "reversed") + " $5 $-1");
+    t.add(std::string("coedge $-1 -1 $-1 $6 $6 $-1 $7 ") + (north ? "forward" : "reversed") +
+          " $5 $-1");
     t.add("edge $-1 -1 $-1 $8 0 $8 6.2831853071795862 $6 $9 forward @7 unknown");
     t.add("vertex $-1 -1 $-1 $7 $10");
     t.add("ellipse-curve $-1 -1 $-1 " + xyz(centre) + " 0 0 1 " + num(radius) + " 0 0 1 I I");

@@ -1,6 +1,10 @@
 // The body operations as the host calls them (slots 7, 56, 74, 75, 76 of the modeler):
 // the matrix rules, the moved record and the cache, extents, perimeters, characteristic
 // points, and the error conventions with the host's vectors put back on failure.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
 #include "AsModeler.h"
 #include "AsTransform.h"
 #include "BodyFixtures.h"
@@ -8,10 +12,7 @@
 #include "solidkernel/bodytrans.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/testhooks.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
+#include "solidkernel/transf.h"
 
 using namespace sat_test;
 using body_fixture::boxText;
@@ -32,11 +33,13 @@ const ModelerMatrix kTurnDouble = matrix({0, 2, 0}, {-2, 0, 0}, {0, 0, 2}, {10, 
 SPAposition place(const ModelerMatrix& m, const SPAposition& p) {
     SPAposition out;
     for (int k = 0; k < 3; ++k)
-        out.data()[k] = p.x * m.axis[0][k] + p.y * m.axis[1][k] + p.z * m.axis[2][k] + m.translation[k];
+        out.data()[k] =
+            p.x * m.axis[0][k] + p.y * m.axis[1][k] + p.z * m.axis[2][k] + m.translation[k];
     return out;
 }
 
-CDbAcisEntityData record(const std::string& text, CDbAcisEntityData::EType type = CDbAcisEntityData::kSolid) {
+CDbAcisEntityData record(const std::string& text,
+                         CDbAcisEntityData::EType type = CDbAcisEntityData::kSolid) {
     return CDbAcisEntityData(HostString(text.data(), text.size()), type);
 }
 
@@ -50,12 +53,14 @@ std::vector<SPAposition> placedVertices(const std::string& text) {
     SPAtransf t = body->transform() ? body->transform()->transform() : SPAtransf();
     ENTITY_LIST vertices;
     api_get_vertices(body, vertices);
-    for (int i = 0; i < vertices.count(); ++i) out.push_back(t.apply(static_cast<VERTEX*>(vertices[i])->geometry()->coords()));
+    for (int i = 0; i < vertices.count(); ++i)
+        out.push_back(t.apply(static_cast<VERTEX*>(vertices[i])->geometry()->coords()));
     deleteAll(list);
     return out;
 }
 
-void expectNear(const std::vector<SPAposition>& a, const std::vector<SPAposition>& b, double tolerance) {
+void expectNear(const std::vector<SPAposition>& a, const std::vector<SPAposition>& b,
+                double tolerance) {
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) EXPECT_LE(distance(a[i], b[i]), tolerance) << i;
 }
@@ -107,7 +112,8 @@ TEST_F(BodySlots, MatrixConversionRefusesSingularAndShearingMatrices) {
     EXPECT_EQ(modeler().transform(source, destination, &halfTurn), 1);
     EXPECT_EQ(modeler().lastError(), 0);
     std::vector<SPAposition> expected;
-    for (const SPAposition& p : placedVertices(source.getSat().c_str())) expected.push_back(place(halfTurn, p));
+    for (const SPAposition& p : placedVertices(source.getSat().c_str()))
+        expected.push_back(place(halfTurn, p));
     expectNear(placedVertices(destination.getSat().c_str()), expected, 1e-12);
     ModelerMatrix mirror = matrix({-1, 0, 0}, {0, 1, 0}, {0, 0, 1});
     EXPECT_TRUE(AsConvertMatrix(&mirror).reflect());
@@ -136,7 +142,8 @@ TEST_F(BodySlots, TransformWritesTheMovedBodyIntoTheDestinationAndCachesItThere)
 }
 
 TEST_F(BodySlots, TransformThereAndBackGivesTheSourceGeometryAndTopology) {
-    for (const char* name : {"v700_cylinder_material.sat", "v2000_three_plates_spline.sat", "v700_asm_torus_part_subset.sat"}) {
+    for (const char* name : {"v700_cylinder_material.sat", "v2000_three_plates_spline.sat",
+                             "v700_asm_torus_part_subset.sat"}) {
         std::string text = sampleText(name);
         CDbAcisEntityData there, back;
         ASSERT_EQ(modeler().transform(record(text), there, &kTurnDouble), 1) << name;
@@ -151,8 +158,10 @@ TEST_F(BodySlots, TransformThereAndBackGivesTheSourceGeometryAndTopology) {
         before.erase("transform");
         after.erase("transform");
         EXPECT_EQ(before, after) << name;
-        for (ENTITY_LIST* list : {&original, &returned}) ASSERT_TRUE(api_change_body_trans(static_cast<BODY*>((*list)[0]), nullptr).ok());
-        expectNear(body_fixture::edgeSamples(returned[0], 9), body_fixture::edgeSamples(original[0], 9), 1e-6);
+        for (ENTITY_LIST* list : {&original, &returned})
+            ASSERT_TRUE(api_change_body_trans(static_cast<BODY*>((*list)[0]), nullptr).ok());
+        expectNear(body_fixture::edgeSamples(returned[0], 9),
+                   body_fixture::edgeSamples(original[0], 9), 1e-6);
         deleteAll(original);
         deleteAll(returned);
     }
@@ -174,7 +183,8 @@ TEST_F(BodySlots, ExtentsPlaceTheBodyByItsTransformThenTheMatrix) {
     ASSERT_EQ(modeler().transform(unit, moved, &kTurnDouble), 1);
     ASSERT_EQ(modeler().extents(moved, low, high, &shift), 1);
     // The turned, doubled unit box spans x in [-2, 0], y in [0, 2], z in [0, 2], then moves.
-    double expectLow[3] = {10 - 2 + 2, 20 + 3, 30 + 4}, expectHigh[3] = {10 + 2, 20 + 2 + 3, 30 + 2 + 4};
+    double expectLow[3] = {10 - 2 + 2, 20 + 3, 30 + 4},
+           expectHigh[3] = {10 + 2, 20 + 2 + 3, 30 + 2 + 4};
     for (int k = 0; k < 3; ++k) {
         EXPECT_NEAR(low[k], expectLow[k], 1e-9) << k;
         EXPECT_NEAR(high[k], expectHigh[k], 1e-9) << k;
@@ -190,7 +200,8 @@ TEST_F(BodySlots, ExtentsPlaceTheBodyByItsTransformThenTheMatrix) {
 }
 
 TEST_F(BodySlots, PerimeterOfRegionsFollowsTheirScale) {
-    CDbAcisEntityData square = record(body_fixture::squareRegionText(3), CDbAcisEntityData::kRegion);
+    CDbAcisEntityData square =
+        record(body_fixture::squareRegionText(3), CDbAcisEntityData::kRegion);
     double perimeter = -1;
     ASSERT_EQ(modeler().perimeter(square, &perimeter), 1);
     EXPECT_NEAR(perimeter, 12, 1e-12);
@@ -201,7 +212,8 @@ TEST_F(BodySlots, PerimeterOfRegionsFollowsTheirScale) {
     EXPECT_NEAR(perimeter, 24, 1e-12) << "the stored scale counts";
 
     // An elliptic disk: its perimeter against a polyline of many sides.
-    CDbAcisEntityData disk = record(sampleText("v20800_planesurface_disk.sat"), CDbAcisEntityData::kRegion);
+    CDbAcisEntityData disk =
+        record(sampleText("v20800_planesurface_disk.sat"), CDbAcisEntityData::kRegion);
     ASSERT_EQ(modeler().perimeter(disk, &perimeter), 1);
     ENTITY_LIST list;
     ASSERT_EQ(restore(disk.getSat().c_str(), list), 0);
@@ -221,21 +233,58 @@ TEST_F(BodySlots, PerimeterOfRegionsFollowsTheirScale) {
     EXPECT_EQ(modeler().perimeter(square, nullptr), 0);
     EXPECT_EQ(modeler().lastError(), kNullArgument);
     // A region without faces: nothing to measure, and no crash.
-    CDbAcisEntityData empty = record(body_fixture::arcWireText(1, 0, 1, false), CDbAcisEntityData::kRegion);
+    CDbAcisEntityData empty =
+        record(body_fixture::arcWireText(1, 0, 1, false), CDbAcisEntityData::kRegion);
     EXPECT_EQ(modeler().perimeter(empty, &untouched), 0);
     EXPECT_EQ(modeler().lastError(), kNullEntity);
     EXPECT_EQ(untouched, -7);
 }
 
+TEST(EdgeLength, EveryEdgeMeasuresAsAFinePolylineAndScalesWithItsTransform) {
+    SPAtransf scaled =
+        restore_transf(SPAmatrix(SPAvector(0, 1, 0), SPAvector(-1, 0, 0), SPAvector(0, 0, 1)),
+                       SPAvector(4, 5, 6), 2.5, 1, 0, 0);
+    int edges = 0;
+    for (const std::string& name : sampleFiles()) {
+        ENTITY_LIST list, all;
+        ASSERT_EQ(restore(sampleText(name), list), 0);
+        for (int b = 0; b < list.count(); ++b) api_get_edges(list[b], all);
+        for (int i = 0; i < all.count(); ++i) {
+            auto* edge = static_cast<EDGE*>(all[i]);
+            if (!edge->geometry()) continue;
+            const int n = 20000;
+            double polyline = 0;
+            SPAposition last;
+            for (int k = 0; k <= n; ++k) {
+                double t = edge->start_param() + (edge->end_param() - edge->start_param()) * k / n;
+                SPAposition p =
+                    body_fixture::curvePoint(*edge->geometry(), edge->reversed() ? -t : t);
+                if (k) polyline += distance(p, last);
+                last = p;
+            }
+            double length = edge->length();
+            EXPECT_NEAR(length, polyline, 1e-6 * std::max(1.0, polyline)) << name << " edge " << i;
+            EXPECT_NEAR(edge->length(&scaled), 2.5 * length, 1e-9 * std::max(1.0, length))
+                << name << " edge " << i;
+            ++edges;
+        }
+        deleteAll(list);
+    }
+    EXPECT_GT(edges, 300);
+}
+
 TEST_F(BodySlots, CharacteristicPointsAppendVerticesAndCentres) {
     HostVector<ModelerPoint> points{{-1, -1, -1}};
-    ASSERT_EQ(modeler().characteristicPoints(record(sampleText("v20800_planesurface_disk.sat")), points), 1);
+    ASSERT_EQ(
+        modeler().characteristicPoints(record(sampleText("v20800_planesurface_disk.sat")), points),
+        1);
     ASSERT_EQ(points.size(), 3u) << "what the host had, the vertex, the disk's centre";
     EXPECT_EQ(points[0].x, -1);
     EXPECT_NEAR(points[2].x, 1840.484043941387881, 1e-9);
     EXPECT_NEAR(points[2].y, 1399.239302724385652, 1e-9);
     HostVector<ModelerPoint> sphere;
-    ASSERT_EQ(modeler().characteristicPoints(record(body_fixture::sphereText({1, 2, 3}, 4)), sphere), 1);
+    ASSERT_EQ(
+        modeler().characteristicPoints(record(body_fixture::sphereText({1, 2, 3}, 4)), sphere), 1);
     ASSERT_EQ(sphere.size(), 1u);
     EXPECT_EQ(sphere[0].z, 3);
     HostVector<ModelerPoint> box;
@@ -286,7 +335,8 @@ TEST_F(BodySlots, SnapReplacesTheVectorWithPointsOfTheMovedBody) {
     ASSERT_EQ(snaps.size(), 8u);
     std::vector<SPAposition> got, expected;
     for (const ModelerSnapPoint& s : snaps) got.emplace_back(s.x, s.y, s.z);
-    for (const SPAposition& v : placedVertices(unit.getSat().c_str())) expected.push_back(place(kTurnDouble, v));
+    for (const SPAposition& v : placedVertices(unit.getSat().c_str()))
+        expected.push_back(place(kTurnDouble, v));
     expectNear(got, expected, 1e-12);
     // The cached body keeps its geometry baked; moving it on still saves it where it is.
     CDbAcisEntityData same;

@@ -48,5 +48,11 @@ demo_40_modeler() {
   driver_modeler save "$sample" "$out"
   driver_modeler stats "$out"
   head -c 300 "$out"; echo
+  say "modeler: snap points, extents and a moved copy of the cylinder"
+  driver_modeler snap "$sample" 0x15 0 0 0 0 0 0 0 0 -1
+  driver_modeler extents "$sample"
+  driver_modeler transform "$sample" 0 2 0 -2 0 0 0 0 2 100 0 0 "$out"
+  driver_modeler extents "$out"
+  driver_modeler perimeter "$ROOT/../shared/testdata/sat/v106_r13_region.sat"
   rm -f "$out"
 }

@@ -11,7 +11,8 @@ namespace curve_search {
 // is refined where slope changes from negative to positive. With periodic set, high is low
 // one period on, and the samples next to either end are neighbours of both.
 template <class Value, class Slope>
-double minimise(Value value, Slope slope, double low, double high, int samples, bool periodic = false);
+double minimise(Value value, Slope slope, double low, double high, int samples,
+                bool periodic = false);
 
 // Every parameter in [low, high] where f changes sign between samples + 1 evenly spaced
 // parameters, refined to machine precision (values exactly zero at a sample count once).
@@ -57,7 +58,8 @@ double minimise(Value value, Slope slope, double low, double high, int samples, 
     auto point = [&](int i) { return i >= samples ? high : low + step * i; };
     for (int side = -1; side <= 1; side += 2) {
         int at = best, other = best + side;
-        if (periodic && other < 0) at = samples, other = samples - 1;  // the same point, one period on
+        if (periodic && other < 0)
+            at = samples, other = samples - 1;  // the same point, one period on
         if (periodic && other > samples) at = 0, other = 1;
         if (other < 0 || other > samples) continue;
         double a = point(std::min(at, other)), b = point(std::max(at, other));

@@ -2,9 +2,9 @@
 // surface, and whether a parameter point lies in a face (on its boundary counts as in).
 #pragma once
 
-#include "solidkernel/geometry.h"
-
 #include <vector>
+
+#include "solidkernel/geometry.h"
 
 namespace face_region {
 
@@ -52,7 +52,7 @@ public:
 
 private:
     struct Loop {
-        std::vector<Params> points;  // unwrapped: consecutive points within half a period
+        std::vector<Params> points;     // unwrapped: consecutive points within half a period
         double uShift = 0, vShift = 0;  // how far the loop's end lies from its start
     };
     std::vector<Params> sampleLoop(const LOOP& loop) const;

@@ -1,11 +1,12 @@
 // Bounded curves: an edge's curve between its ends, in the edge's sense, and the searches
 // object snapping runs on them.
-#include "CurveSearch.h"
-#include "ModelWalk.h"
 #include "solidkernel/boundedcurve.h"
-#include "solidkernel/tolerance.h"
 
 #include <cmath>
+
+#include "CurveSearch.h"
+#include "ModelWalk.h"
+#include "solidkernel/tolerance.h"
 
 namespace {
 
@@ -36,7 +37,9 @@ public:
 private:
     SPAvector edgeDirection(const STRAIGHT& line) const { return line.direction; }
     // The curve parameter of the line's own parameterisation as an edge parameter.
-    double toEdge(const STRAIGHT&, double curveParam) const { return reversed_ ? -curveParam : curveParam; }
+    double toEdge(const STRAIGHT&, double curveParam) const {
+        return reversed_ ? -curveParam : curveParam;
+    }
 };
 
 // Ellipses: the searches cover one whole period from the edge's start.
@@ -65,7 +68,9 @@ int searchSamples(const CURVE& curve) {
 
 }  // namespace
 
-BOUNDED_CURVE::~BOUNDED_CURVE() { delete ownCopy_; }
+BOUNDED_CURVE::~BOUNDED_CURVE() {
+    delete ownCopy_;
+}
 
 logical BOUNDED_CURVE::closed_or_periodic() const {
     if (curve_->periodic() && std::fabs(end_ - start_) >= kTwoPi - SPAresabs) return 1;
@@ -100,10 +105,12 @@ double BOUNDED_CURVE::param_nearest_to_ray(const pick_ray& ray) const {
         SPAvector d = eval_derivative(t);
         return dot(perp, d - dot(d, ray.direction) * ray.direction);
     };
-    return curve_search::minimise(value, slope, low, high, searchSamples(*curve_), curve_->periodic());
+    return curve_search::minimise(value, slope, low, high, searchSamples(*curve_),
+                                  curve_->periodic());
 }
 
-void BOUNDED_CURVE::closest_point(const SPAposition& point, SPAposition& foot, double& param) const {
+void BOUNDED_CURVE::closest_point(const SPAposition& point, SPAposition& foot,
+                                  double& param) const {
     double low, high;
     search_extent(low, high);
     auto value = [&](double t) {
@@ -111,7 +118,8 @@ void BOUNDED_CURVE::closest_point(const SPAposition& point, SPAposition& foot, d
         return dot(w, w);
     };
     auto slope = [&](double t) { return dot(eval_position(t) - point, eval_derivative(t)); };
-    param = curve_search::minimise(value, slope, low, high, searchSamples(*curve_), curve_->periodic());
+    param =
+        curve_search::minimise(value, slope, low, high, searchSamples(*curve_), curve_->periodic());
     foot = eval_position(param);
 }
 
@@ -127,7 +135,8 @@ BODY* edge_body(const EDGE* edge) {
     if (auto* wire = dynamic_cast<WIRE*>(owner)) {
         ENTITY* wireOwner = wire->owner();
         if (auto* body = dynamic_cast<BODY*>(wireOwner)) return body;
-        if (auto* shell = dynamic_cast<SHELL*>(wireOwner)) return shell->lump() ? shell->lump()->body() : nullptr;
+        if (auto* shell = dynamic_cast<SHELL*>(wireOwner))
+            return shell->lump() ? shell->lump()->body() : nullptr;
     }
     return nullptr;
 }
@@ -136,9 +145,12 @@ BOUNDED_CURVE* get_bounded_curve(EDGE* edge, logical applyBodyTransform) {
     const CURVE* curve = edge ? edge->geometry() : nullptr;
     if (!curve) return nullptr;
     BOUNDED_CURVE* bounded = nullptr;
-    if (is_STRAIGHT(curve)) bounded = new BoundedLine();
-    else if (is_ELLIPSE(curve)) bounded = new BoundedArc();
-    else bounded = new BoundedIntcurve();
+    if (is_STRAIGHT(curve))
+        bounded = new BoundedLine();
+    else if (is_ELLIPSE(curve))
+        bounded = new BoundedArc();
+    else
+        bounded = new BoundedIntcurve();
     bounded->curve_ = curve;
     bounded->reversed_ = edge->reversed();
     bounded->start_ = edge->start_param();

@@ -2,20 +2,22 @@
 // positions (the transform's column times its scale, plus the translation), so the box is
 // found in body space: where each of those three functions is extreme on each vertex, edge
 // and face.
-#include "CurveSearch.h"
-#include "FaceRegion.h"
 #include "solidkernel/box.h"
-#include "solidkernel/geometry.h"
-#include "solidkernel/kernelapi.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "CurveSearch.h"
+#include "FaceRegion.h"
+#include "solidkernel/geometry.h"
+#include "solidkernel/kernelapi.h"
 
 using face_region::FaceRegion;
 using face_region::Params;
 using face_region::SurfaceChart;
 
-SPAbox::SPAbox(const SPAposition& low, const SPAposition& high) : empty_(false), low_(low), high_(high) {}
+SPAbox::SPAbox(const SPAposition& low, const SPAposition& high)
+    : empty_(false), low_(low), high_(high) {}
 
 void SPAbox::add(const SPAposition& p) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return;
@@ -37,8 +39,9 @@ SPAbox& SPAbox::operator|=(const SPAbox& other) {
 }
 
 bool SPAbox::contains(const SPAposition& p, double tolerance) const {
-    return !empty_ && p.x >= low_.x - tolerance && p.x <= high_.x + tolerance && p.y >= low_.y - tolerance &&
-           p.y <= high_.y + tolerance && p.z >= low_.z - tolerance && p.z <= high_.z + tolerance;
+    return !empty_ && p.x >= low_.x - tolerance && p.x <= high_.x + tolerance &&
+           p.y >= low_.y - tolerance && p.y <= high_.y + tolerance && p.z >= low_.z - tolerance &&
+           p.z <= high_.z + tolerance;
 }
 
 namespace {
@@ -73,15 +76,18 @@ std::vector<double> edgeExtremes(const EDGE& edge, const CURVE& curve, const SPA
             spline->eval(t, p, &d);
             return dot(w, d);
         };
-        int samples = std::max<int>(32, 8 * static_cast<int>(spline->approximation().points.size()));
+        int samples =
+            std::max<int>(32, 8 * static_cast<int>(spline->approximation().points.size()));
         out = curve_search::roots(slope, low, high, samples);
     }
     return out;
 }
 
-void addSphere(const SPHERE& s, const SPAvector& w, const SurfaceChart& chart, std::vector<Params>& out) {
+void addSphere(const SPHERE& s, const SPAvector& w, const SurfaceChart& chart,
+               std::vector<Params>& out) {
     SPAvector d = normalise(w);
-    for (double sign : {1.0, -1.0}) out.push_back(chart.inverse(s.centre + (sign * std::fabs(s.radius)) * d));
+    for (double sign : {1.0, -1.0})
+        out.push_back(chart.inverse(s.centre + (sign * std::fabs(s.radius)) * d));
 }
 
 void addTorus(const TORUS& s, const SPAvector& w, std::vector<Params>& out) {
@@ -132,7 +138,8 @@ void addSpline(const SPLINE& s, const SPAvector& w, std::vector<Params>& out) {
     if (!bs.valid()) return;
     double u0 = bs.uKnots[bs.uDegree], u1 = bs.uKnots[bs.uKnots.size() - 1 - bs.uDegree];
     double v0 = bs.vKnots[bs.vDegree], v1 = bs.vKnots[bs.vKnots.size() - 1 - bs.vDegree];
-    int nu = std::min(48, std::max(8, 4 * bs.uCount)), nv = std::min(48, std::max(8, 4 * bs.vCount));
+    int nu = std::min(48, std::max(8, 4 * bs.uCount)),
+        nv = std::min(48, std::max(8, 4 * bs.vCount));
     auto value = [&](double u, double v) {
         SPAposition p;
         s.eval(u, v, p, nullptr, nullptr);
@@ -146,9 +153,12 @@ void addSpline(const SPLINE& s, const SPAvector& w, std::vector<Params>& out) {
         gv = dot(w, dv);
     };
     std::vector<double> grid(static_cast<std::size_t>((nu + 1) * (nv + 1)));
-    auto at = [&](int i, int j) -> double& { return grid[static_cast<std::size_t>(i * (nv + 1) + j)]; };
+    auto at = [&](int i, int j) -> double& {
+        return grid[static_cast<std::size_t>(i * (nv + 1) + j)];
+    };
     for (int i = 0; i <= nu; ++i)
-        for (int j = 0; j <= nv; ++j) at(i, j) = value(u0 + (u1 - u0) * i / nu, v0 + (v1 - v0) * j / nv);
+        for (int j = 0; j <= nv; ++j)
+            at(i, j) = value(u0 + (u1 - u0) * i / nu, v0 + (v1 - v0) * j / nv);
     double hu = 1e-6 * (u1 - u0), hv = 1e-6 * (v1 - v0);
     for (int i = 1; i < nu; ++i)
         for (int j = 1; j < nv; ++j) {
@@ -167,7 +177,8 @@ void addSpline(const SPLINE& s, const SPAvector& w, std::vector<Params>& out) {
                 gradient(u, v, gu, gv);
                 gradient(u + hu, v, a1, b1);
                 gradient(u, v + hv, a2, b2);
-                double juu = (a1 - gu) / hu, jvu = (b1 - gv) / hu, juv = (a2 - gu) / hv, jvv = (b2 - gv) / hv;
+                double juu = (a1 - gu) / hu, jvu = (b1 - gv) / hu, juv = (a2 - gu) / hv,
+                       jvv = (b2 - gv) / hv;
                 double det = juu * jvv - juv * jvu;
                 if (det == 0 || !std::isfinite(det)) break;
                 double su = (jvv * gu - juv * gv) / det, sv = (juu * gv - jvu * gu) / det;
@@ -185,7 +196,9 @@ void addSpline(const SPLINE& s, const SPAvector& w, std::vector<Params>& out) {
 SPAbox get_body_box(const BODY* body, const SPAtransf* transf, logical) {
     SPAbox box;
     if (!body) return box;
-    SPAtransf placement = transf ? *transf : body->transform() ? body->transform()->transform() : SPAtransf();
+    SPAtransf placement = transf              ? *transf
+                          : body->transform() ? body->transform()->transform()
+                                              : SPAtransf();
     // Output coordinate k as a function of body-space positions: w[k] . p + t[k].
     SPAvector w[3];
     for (int k = 0; k < 3; ++k)
@@ -197,7 +210,8 @@ SPAbox get_body_box(const BODY* body, const SPAtransf* transf, logical) {
     api_get_vertices(entity, vertices);
 
     for (int i = 0; i < vertices.count(); ++i)
-        if (const APOINT* p = static_cast<VERTEX*>(vertices[i])->geometry()) box.add(placement.apply(p->coords()));
+        if (const APOINT* p = static_cast<VERTEX*>(vertices[i])->geometry())
+            box.add(placement.apply(p->coords()));
 
     for (int i = 0; i < edges.count(); ++i) {
         auto* edge = static_cast<EDGE*>(edges[i]);
@@ -220,9 +234,12 @@ SPAbox get_body_box(const BODY* body, const SPAtransf* transf, logical) {
         SurfaceChart chart(*surface);
         std::vector<Params> candidates;
         for (const SPAvector& direction : w) {
-            if (auto* s = dynamic_cast<const SPHERE*>(surface)) addSphere(*s, direction, chart, candidates);
-            else if (auto* t = dynamic_cast<const TORUS*>(surface)) addTorus(*t, direction, candidates);
-            else if (auto* sp = dynamic_cast<const SPLINE*>(surface)) addSpline(*sp, direction, candidates);
+            if (auto* s = dynamic_cast<const SPHERE*>(surface))
+                addSphere(*s, direction, chart, candidates);
+            else if (auto* t = dynamic_cast<const TORUS*>(surface))
+                addTorus(*t, direction, candidates);
+            else if (auto* sp = dynamic_cast<const SPLINE*>(surface))
+                addSpline(*sp, direction, candidates);
         }
         auto* cone = dynamic_cast<const CONE*>(surface);
         if (cone) addConeApex(*cone, candidates);

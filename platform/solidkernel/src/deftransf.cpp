@@ -1,15 +1,14 @@
 // Moving spline approximations inside subtype data. The text of a definition is kept as it
 // was read, so only the characters of each control point's coordinates are replaced: knots,
 // weights, counted strings and layout stay byte for byte.
-#include "DefinitionTransform.h"
-
-#include "solidkernel/errors.h"
-
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "DefinitionTransform.h"
+#include "solidkernel/errors.h"
 
 using kernel_errors::kUntransformableGeometry;
 
@@ -36,7 +35,8 @@ std::vector<Token> scanTokens(const std::string& text) {
 // Token-by-token reading of an approximation's layout.
 class Layout {
 public:
-    Layout(const std::string& text, const std::vector<Token>& tokens) : text_(text), tokens_(tokens) {}
+    Layout(const std::string& text, const std::vector<Token>& tokens)
+        : text_(text), tokens_(tokens) {}
     std::string word() {
         if (pos_ >= tokens_.size()) throw kernel_failure{kUntransformableGeometry};
         const Token& t = tokens_[pos_++];
@@ -114,7 +114,7 @@ std::vector<std::size_t> surfacePoints(Layout& layout) {
     bool rational;
     if (!prologue(layout, rational)) throw kernel_failure{kUntransformableGeometry};
     long ud = layout.count(1, 25), vd = layout.count(1, 25);
-    if (rational) layout.word();  // which directions are rational
+    if (rational) layout.word();                // which directions are rational
     for (int i = 0; i < 4; ++i) layout.word();  // closures and singularities
     long nu = layout.count(2, 1000000), nv = layout.count(2, 1000000);
     long cu = knotTotal(layout, nu) - ud - 1;
@@ -149,7 +149,8 @@ bool isInlineGeometry(const std::string& text, const Token& t) {
 void rewriteApproximation(std::string& text, const SPAtransf& transf, Kind kind) {
     std::vector<Token> tokens = scanTokens(text);
     Layout layout(text, tokens);
-    std::vector<std::size_t> starts = kind == Kind::kCurve ? curvePoints(layout) : surfacePoints(layout);
+    std::vector<std::size_t> starts =
+        kind == Kind::kCurve ? curvePoints(layout) : surfacePoints(layout);
     for (std::size_t i = layout.pos(); i < tokens.size(); ++i)
         if (isInlineGeometry(text, tokens[i])) throw kernel_failure{kUntransformableGeometry};
     // Replace from the back so earlier offsets stay valid.
@@ -170,9 +171,11 @@ void checkTrailingText(const std::string& text) {
 }
 
 // Transforms the group opening at data[open]; returns the index after its closing brace.
-std::size_t transformGroup(RawData& data, std::size_t open, const SPAtransf& transf, bool parameterSpace) {
+std::size_t transformGroup(RawData& data, std::size_t open, const SPAtransf& transf,
+                           bool parameterSpace) {
     std::size_t i = open + 1;
-    if (i >= data.size() || data[i].kind != RawItem::kText) throw kernel_failure{kUntransformableGeometry};
+    if (i >= data.size() || data[i].kind != RawItem::kText)
+        throw kernel_failure{kUntransformableGeometry};
     std::string& lead = data[i].text;
     std::string name = lead.substr(0, lead.find_first_of(" \t\r\n"));
     if (parameterSpace) {
@@ -184,10 +187,16 @@ std::size_t transformGroup(RawData& data, std::size_t open, const SPAtransf& tra
     }
     for (++i; i < data.size(); ++i) {
         switch (data[i].kind) {
-        case RawItem::kText: checkTrailingText(data[i].text); break;
-        case RawItem::kOpen: i = transformGroup(data, i, transf, false) - 1; break;
-        case RawItem::kClose: return i + 1;
-        case RawItem::kPointer: break;
+            case RawItem::kText:
+                checkTrailingText(data[i].text);
+                break;
+            case RawItem::kOpen:
+                i = transformGroup(data, i, transf, false) - 1;
+                break;
+            case RawItem::kClose:
+                return i + 1;
+            case RawItem::kPointer:
+                break;
         }
     }
     throw kernel_failure{kUntransformableGeometry};  // the group never closed

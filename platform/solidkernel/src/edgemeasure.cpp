@@ -1,18 +1,19 @@
 // Edge lengths: closed forms for lines and circles, adaptive Gauss-Legendre quadrature of
 // the speed along ellipses and procedural curves.
+#include <cmath>
+
 #include "solidkernel/geometry.h"
 #include "solidkernel/transf.h"
-
-#include <cmath>
 
 namespace {
 
 // Five-point Gauss-Legendre on [a, b].
 template <class F>
 double gauss5(F f, double a, double b) {
-    static const double x[5] = {0.0, 0.5384693101056831, -0.5384693101056831, 0.9061798459386640, -0.9061798459386640};
-    static const double w[5] = {0.5688888888888889, 0.4786286704993665, 0.4786286704993665, 0.2369268850561891,
-                                0.2369268850561891};
+    static const double x[5] = {0.0, 0.5384693101056831, -0.5384693101056831, 0.9061798459386640,
+                                -0.9061798459386640};
+    static const double w[5] = {0.5688888888888889, 0.4786286704993665, 0.4786286704993665,
+                                0.2369268850561891, 0.2369268850561891};
     double mid = 0.5 * (a + b), half = 0.5 * (b - a), sum = 0;
     for (int i = 0; i < 5; ++i) sum += w[i] * f(mid + half * x[i]);
     return sum * half;
@@ -23,7 +24,8 @@ double adaptive(F f, double a, double b, double whole, double tolerance, int dep
     double mid = 0.5 * (a + b);
     double left = gauss5(f, a, mid), right = gauss5(f, mid, b);
     if (depth <= 0 || std::fabs(left + right - whole) <= tolerance) return left + right;
-    return adaptive(f, a, mid, left, 0.5 * tolerance, depth - 1) + adaptive(f, mid, b, right, 0.5 * tolerance, depth - 1);
+    return adaptive(f, a, mid, left, 0.5 * tolerance, depth - 1) +
+           adaptive(f, mid, b, right, 0.5 * tolerance, depth - 1);
 }
 
 }  // namespace
@@ -34,7 +36,8 @@ double EDGE::length(const SPAtransf* transf) const {
     double a = std::fmin(startParam_, endParam_), b = std::fmax(startParam_, endParam_);
     if (!(b > a) || !std::isfinite(a) || !std::isfinite(b)) return 0.0;
     auto image = [transf](const SPAvector& v) { return transf ? transf->applyVector(v) : v; };
-    if (auto* line = dynamic_cast<const STRAIGHT*>(curve)) return ::length(image(line->direction)) * (b - a);
+    if (auto* line = dynamic_cast<const STRAIGHT*>(curve))
+        return ::length(image(line->direction)) * (b - a);
     if (auto* ellipse = dynamic_cast<const ELLIPSE*>(curve)) {
         bool circle = std::fabs(std::fabs(ellipse->ratio) - 1.0) < 1e-15;
         if (circle && (!transf || is_conformal(*transf)))

@@ -5,10 +5,11 @@
 // signed areas, from pairs of loops that go round the surface in opposite directions, from
 // a cone's apex, or from the surface's outward normal and the face's sense.
 #include "FaceRegion.h"
-#include "ModelWalk.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "ModelWalk.h"
 
 namespace face_region {
 
@@ -21,7 +22,9 @@ double nearestImage(double value, double reference, double period) {
     return value + period * std::round((reference - value) / period);
 }
 
-double cross2(double au, double av, double bu, double bv) { return au * bv - av * bu; }
+double cross2(double au, double av, double bu, double bv) {
+    return au * bv - av * bu;
+}
 
 int samplesFor(const EDGE& edge) {
     const CURVE* curve = edge.geometry();
@@ -76,9 +79,12 @@ std::vector<Params> FaceRegion::sampleLoop(const LOOP& loop) const {
         if (c->reversed()) std::swap(s, e);
         for (int i = 0; i < n; ++i) {
             SPAposition p;
-            if (edge->geometry()) p = edge->eval_position(s + (e - s) * i / n);
-            else if (c->start() && c->start()->geometry()) p = c->start()->geometry()->coords();
-            else continue;
+            if (edge->geometry())
+                p = edge->eval_position(s + (e - s) * i / n);
+            else if (c->start() && c->start()->geometry())
+                p = c->start()->geometry()->coords();
+            else
+                continue;
             raw.push_back(chart_.inverse(p));
         }
     }
@@ -120,7 +126,8 @@ void FaceRegion::addLoop(std::vector<Params> raw) {
     // Pieces of zero length say nothing about sides.
     std::vector<Params> clean;
     for (const Params& p : out.points)
-        if (clean.empty() || std::fabs(p.u - clean.back().u) + std::fabs(p.v - clean.back().v) > 1e-13)
+        if (clean.empty() ||
+            std::fabs(p.u - clean.back().u) + std::fabs(p.v - clean.back().v) > 1e-13)
             clean.push_back(p);
     out.points.swap(clean);
     if (!out.points.empty()) loops_.push_back(std::move(out));
@@ -175,7 +182,8 @@ int FaceRegion::findOrientation(const FACE& face) const {
         SPAposition at;
         SPAvector du, dv;
         chart_.surface().eval(p.u, p.v, at, &du, &dv);
-        double side = dot(chart_.outwardNormal(p.u, p.v), cross(du, dv)) * (face.reversed() ? -1 : 1);
+        double side =
+            dot(chart_.outwardNormal(p.u, p.v), cross(du, dv)) * (face.reversed() ? -1 : 1);
         if (side != 0) return side > 0 ? 1 : -1;
     }
     return 0;
@@ -203,7 +211,8 @@ bool FaceRegion::contains(double u, double v, double tolerance) const {
             point(i + 1, bu, bv);
             double du = bu - au, dv = bv - av, ll = du * du + dv * dv;
             if (ll == 0) continue;
-            double pu = nearestImage(u, 0.5 * (au + bu), up), pv = nearestImage(v, 0.5 * (av + bv), vp);
+            double pu = nearestImage(u, 0.5 * (au + bu), up),
+                   pv = nearestImage(v, 0.5 * (av + bv), vp);
             double t = std::max(0.0, std::min(1.0, ((pu - au) * du + (pv - av) * dv) / ll));
             double cu = au + t * du, cv = av + t * dv;
             double d = std::hypot(pu - cu, pv - cv);

@@ -1,15 +1,15 @@
 // Moving geometry by a transform while keeping every parameterisation, so that edge and
 // face parameters, ranges and parameter-space curves stay valid; and baking a body's
 // transform into its geometry.
+#include <cmath>
+#include <type_traits>
+
 #include "DefinitionTransform.h"
 #include "ModelWalk.h"
 #include "solidkernel/bodytrans.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/geometry.h"
 #include "solidkernel/transf.h"
-
-#include <cmath>
-#include <type_traits>
 
 using namespace kernel_errors;
 
@@ -20,7 +20,8 @@ struct Conformal {
     const SPAtransf& transf;
     double k;
     bool reflects;
-    explicit Conformal(const SPAtransf& t) : transf(t), k(transf_length_factor(t)), reflects(transf_determinant(t) < 0) {
+    explicit Conformal(const SPAtransf& t)
+        : transf(t), k(transf_length_factor(t)), reflects(transf_determinant(t) < 0) {
         if (!is_conformal(t) || !(k > 0) || !std::isfinite(k)) kernel_fail(kNotConformalTransform);
     }
     SPAposition point(const SPAposition& p) const { return transf.apply(p); }
@@ -40,7 +41,7 @@ void moveApproximation(std::vector<SPAposition>& points, const SPAtransf& transf
 void PLANE::apply_transf(const SPAtransf& transf) {
     Conformal c(transf);
     root = c.point(root);
-    uDir = c.vector(uDir);      // keeps its length ratio to the parameter
+    uDir = c.vector(uDir);  // keeps its length ratio to the parameter
     normal = c.direction(normal);
     if (c.reflects) reverseV = !reverseV;  // v = normal x u would turn the other way
 }
@@ -126,10 +127,14 @@ BodyGeometry collectGeometry(BODY* body) {
     ENTITY_LIST all = model_walk::reachable(body);
     for (int i = 0; i < all.count(); ++i) {
         ENTITY* e = all[i];
-        if (auto* s = dynamic_cast<SURFACE*>(e)) g.surfaces.push_back(s);
-        else if (auto* c = dynamic_cast<CURVE*>(e)) g.curves.push_back(c);
-        else if (auto* p = dynamic_cast<PCURVE*>(e)) g.pcurves.push_back(p);
-        else if (auto* a = dynamic_cast<APOINT*>(e)) g.points.push_back(a);
+        if (auto* s = dynamic_cast<SURFACE*>(e))
+            g.surfaces.push_back(s);
+        else if (auto* c = dynamic_cast<CURVE*>(e))
+            g.curves.push_back(c);
+        else if (auto* p = dynamic_cast<PCURVE*>(e))
+            g.pcurves.push_back(p);
+        else if (auto* a = dynamic_cast<APOINT*>(e))
+            g.points.push_back(a);
     }
     return g;
 }

@@ -1,10 +1,11 @@
 // Tangent points of planar spline curves: the roots of the signed area between the tangent
 // and the direction to the point, found on a sampling fine enough for every span.
-#include "CurveSearch.h"
 #include "solidkernel/splinetangent.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "CurveSearch.h"
 
 logical bs3_curve_planar(const bs3_curve& curve, SPAunit_vector& normal, double tolerance) {
     if (!curve.valid()) return 0;

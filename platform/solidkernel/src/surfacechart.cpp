@@ -1,9 +1,9 @@
 // Parameters of points on surfaces: closed forms for the analytic surfaces (the inverse of
 // their evaluation), a grid search and Newton steps for splines; and outward normals.
-#include "FaceRegion.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "FaceRegion.h"
 
 namespace face_region {
 
@@ -11,7 +11,9 @@ namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 
-double clampUnit(double x) { return std::max(-1.0, std::min(1.0, x)); }
+double clampUnit(double x) {
+    return std::max(-1.0, std::min(1.0, x));
+}
 
 Params planeParams(const PLANE& s, const SPAposition& p) {
     SPAvector vDir = cross(normalise(s.normal), s.uDir);
@@ -38,7 +40,8 @@ Params coneParams(const CONE& s, const SPAposition& p) {
     if (factor < 0) radial = -radial;  // the other nappe: e(v) points back through the axis
     double mm = dot(s.major, s.major), nn = dot(minor, minor);
     bool singular = std::fabs(factor) * std::sqrt(mm) <= 1e-12 * std::max(1.0, std::sqrt(mm));
-    double v = (mm > 0 && nn > 0) ? std::atan2(dot(radial, minor) / nn, dot(radial, s.major) / mm) : 0;
+    double v =
+        (mm > 0 && nn > 0) ? std::atan2(dot(radial, minor) / nn, dot(radial, s.major) / mm) : 0;
     return {u, singular ? 0 : v, singular};
 }
 
@@ -81,12 +84,14 @@ Params torusParams(const TORUS& s, const SPAposition& p) {
 }  // namespace
 
 SurfaceChart::SurfaceChart(const SURFACE& surface) : surface_(surface) {
-    if (dynamic_cast<const CONE*>(&surface) || dynamic_cast<const SPHERE*>(&surface)) vPeriod_ = kTwoPi;
+    if (dynamic_cast<const CONE*>(&surface) || dynamic_cast<const SPHERE*>(&surface))
+        vPeriod_ = kTwoPi;
     if (dynamic_cast<const TORUS*>(&surface)) uPeriod_ = vPeriod_ = kTwoPi;
     if (auto* spline = dynamic_cast<const SPLINE*>(&surface)) {
         const bs3_surface& bs = spline->approximation();
         if (!bs.valid()) return;
-        int nu = std::min(40, std::max(8, 3 * bs.uCount)), nv = std::min(40, std::max(8, 3 * bs.vCount));
+        int nu = std::min(40, std::max(8, 3 * bs.uCount)),
+            nv = std::min(40, std::max(8, 3 * bs.vCount));
         double u0 = bs.uKnots[bs.uDegree], u1 = bs.uKnots[bs.uKnots.size() - 1 - bs.uDegree];
         double v0 = bs.vKnots[bs.vDegree], v1 = bs.vKnots[bs.vKnots.size() - 1 - bs.vDegree];
         for (int i = 0; i <= nu; ++i)
@@ -148,7 +153,8 @@ SPAvector SurfaceChart::outwardNormal(double u, double v) const {
     SPAposition p;
     surface_.eval(u, v, p);
     if (auto* s = dynamic_cast<const PLANE*>(&surface_)) return s->normal;
-    if (auto* s = dynamic_cast<const SPHERE*>(&surface_)) return (s->radius < 0 ? -1.0 : 1.0) * (p - s->centre);
+    if (auto* s = dynamic_cast<const SPHERE*>(&surface_))
+        return (s->radius < 0 ? -1.0 : 1.0) * (p - s->centre);
     if (auto* s = dynamic_cast<const TORUS*>(&surface_)) {
         // Away from the circle at the tube's centre (towards it for a negative minor radius).
         SPAvector n = normalise(s->normal);

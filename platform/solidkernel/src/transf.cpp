@@ -19,7 +19,9 @@ double SPAmatrix::determinant() const {
            m_[0][2] * (m_[1][0] * m_[2][1] - m_[1][1] * m_[2][0]);
 }
 
-SPAmatrix SPAmatrix::transpose() const { return SPAmatrix(column(0), column(1), column(2)); }
+SPAmatrix SPAmatrix::transpose() const {
+    return SPAmatrix(column(0), column(1), column(2));
+}
 
 SPAmatrix SPAmatrix::inverse() const {
     double det = determinant();
@@ -42,7 +44,9 @@ SPAmatrix& SPAmatrix::operator*=(double factor) {
     return *this;
 }
 
-SPAvector SPAmatrix::image(const SPAvector& v) const { return v.x * row(0) + v.y * row(1) + v.z * row(2); }
+SPAvector SPAmatrix::image(const SPAvector& v) const {
+    return v.x * row(0) + v.y * row(1) + v.z * row(2);
+}
 
 SPAmatrix operator*(const SPAmatrix& a, const SPAmatrix& b) {
     return SPAmatrix(b.image(a.row(0)), b.image(a.row(1)), b.image(a.row(2)));
@@ -65,12 +69,13 @@ bool biparallel(const SPAvector& a, const SPAvector& b, double tolerance) {
     return length(cross(a, b)) <= tolerance * la * lb;
 }
 
-SPAposition proj_pt_to_plane(const SPAposition& point, const SPAposition& root, const SPAunit_vector& normal) {
+SPAposition proj_pt_to_plane(const SPAposition& point, const SPAposition& root,
+                             const SPAunit_vector& normal) {
     return point - dot(point - root, normal) * normal;
 }
 
-SPAtransf restore_transf(const SPAmatrix& matrix, const SPAvector& translation, double scale, logical rotate,
-                         logical reflect, logical shear) {
+SPAtransf restore_transf(const SPAmatrix& matrix, const SPAvector& translation, double scale,
+                         logical rotate, logical reflect, logical shear) {
     SPAtransf t;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) t.a[i][j] = matrix.element(i, j);
@@ -105,7 +110,8 @@ bool is_identity(const SPAtransf& transf, double tolerance) {
     SPAtransf identity;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
-            if (std::fabs(transf.scale * transf.a[i][j] - identity.a[i][j]) > tolerance) return false;
+            if (std::fabs(transf.scale * transf.a[i][j] - identity.a[i][j]) > tolerance)
+                return false;
     return std::fabs(transf.t.x) <= tolerance && std::fabs(transf.t.y) <= tolerance &&
            std::fabs(transf.t.z) <= tolerance;
 }
@@ -127,7 +133,8 @@ bool invert_transf(const SPAtransf& transf, SPAtransf& inverse) {
     inverse = SPAtransf();
     SPAmatrix m = transf_matrix(transf);
     double det = m.determinant();
-    if (transf.scale == 0 || !std::isfinite(transf.scale) || det == 0 || !std::isfinite(det)) return false;
+    if (transf.scale == 0 || !std::isfinite(transf.scale) || det == 0 || !std::isfinite(det))
+        return false;
     SPAmatrix inv = m.inverse();
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) inverse.a[i][j] = inv.element(i, j);

@@ -1,10 +1,10 @@
 // The transform algebra: the matrix convention, composition order, inverses, the
 // conformal test, unit vectors of zero vectors and the small vector tests.
-#include "solidkernel/transf.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "solidkernel/transf.h"
 
 namespace {
 
@@ -38,8 +38,9 @@ TEST(TransformAlgebra, ComposingAppliesTheLeftOperandFirst) {
     turnThenShift *= shift;
     expectNear(turnThenShift.apply(SPAposition(0, 0, 0)), SPAposition(1, 0, 0));
     EXPECT_TRUE(shiftThenTurn.rotate());
-    SPAtransf mirror = restore_transf(SPAmatrix(SPAvector(-1, 0, 0), SPAvector(0, 1, 0), SPAvector(0, 0, 1)),
-                                      SPAvector(), 1, 1, 1, 0);
+    SPAtransf mirror =
+        restore_transf(SPAmatrix(SPAvector(-1, 0, 0), SPAvector(0, 1, 0), SPAvector(0, 0, 1)),
+                       SPAvector(), 1, 1, 1, 0);
     SPAtransf twice = mirror;
     twice *= mirror;
     EXPECT_FALSE(twice.reflect()) << "two reflections make none";
@@ -69,7 +70,8 @@ TEST(TransformAlgebra, ConformalMeansRotationReflectionAndUniformScaleOnly) {
     EXPECT_TRUE(is_conformal(restore_transf(kQuarterTurnZ, SPAvector(), 5, 1, 0, 0)));
     SPAmatrix uniform(SPAvector(2, 0, 0), SPAvector(0, 2, 0), SPAvector(0, 0, -2));
     EXPECT_TRUE(is_conformal(restore_transf(uniform, SPAvector(), 1, 0, 1, 0)));
-    EXPECT_NEAR(transf_length_factor(restore_transf(uniform, SPAvector(), 1.5, 0, 1, 0)), 3.0, 1e-14);
+    EXPECT_NEAR(transf_length_factor(restore_transf(uniform, SPAvector(), 1.5, 0, 1, 0)), 3.0,
+                1e-14);
     SPAmatrix shear(SPAvector(1, 0, 0), SPAvector(0.5, 1, 0), SPAvector(0, 0, 1));
     EXPECT_FALSE(is_conformal(restore_transf(shear, SPAvector(), 1, 0, 0, 0)));
     SPAmatrix stretch(SPAvector(2, 0, 0), SPAvector(0, 1, 0), SPAvector(0, 0, 1));
@@ -91,7 +93,8 @@ TEST(TransformAlgebra, UnitVectorsParallelsAndProjections) {
     EXPECT_TRUE(is_zero(1e-7));
     EXPECT_FALSE(is_zero(2e-6));
 
-    SPAposition foot = proj_pt_to_plane(SPAposition(1, 2, 3), SPAposition(0, 0, 1), SPAunit_vector(0, 0, 2));
+    SPAposition foot =
+        proj_pt_to_plane(SPAposition(1, 2, 3), SPAposition(0, 0, 1), SPAunit_vector(0, 0, 2));
     expectNear(foot, SPAposition(1, 2, 1));
 }
 

@@ -3,14 +3,14 @@
 // prints the modeler's last error number and its text and exits with 1.
 #include "BodyCommands.h"
 
-#include "HostCommands.h"
-
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+#include "HostCommands.h"
 
 namespace {
 
@@ -21,7 +21,9 @@ std::string number(double value) {
     return text;
 }
 
-std::string triple(double x, double y, double z) { return "[" + number(x) + ", " + number(y) + ", " + number(z) + "]"; }
+std::string triple(double x, double y, double z) {
+    return "[" + number(x) + ", " + number(y) + ", " + number(z) + "]";
+}
 
 bool parseNumber(const char* text, double& value) {
     char* end = nullptr;
@@ -44,8 +46,8 @@ int failed(CModeler& modeler, const char* what) {
     int error = modeler.lastError();
     HostString text;
     modeler.errorText(error, text);
-    std::printf("{\"ok\": false, \"operation\": \"%s\", \"lastError\": %d, \"error\": \"%s\"}\n", what, error,
-                jsonEscape(std::string(text.c_str())).c_str());
+    std::printf("{\"ok\": false, \"operation\": \"%s\", \"lastError\": %d, \"error\": \"%s\"}\n",
+                what, error, jsonEscape(std::string(text.c_str())).c_str());
     return 1;
 }
 
@@ -63,14 +65,22 @@ bool readOrReport(const char* path, CDbAcisEntityData& record, CDbAcisEntityData
 
 const char* kindName(int kind) {
     switch (kind) {
-    case kSnapEnd: return "end";
-    case kSnapMid: return "mid";
-    case kSnapCentre: return "centre";
-    case kSnapQuadrant: return "quadrant";
-    case kSnapPerpendicular: return "perpendicular";
-    case kSnapTangent: return "tangent";
-    case kSnapNearest: return "nearest";
-    default: return "unknown";
+        case kSnapEnd:
+            return "end";
+        case kSnapMid:
+            return "mid";
+        case kSnapCentre:
+            return "centre";
+        case kSnapQuadrant:
+            return "quadrant";
+        case kSnapPerpendicular:
+            return "perpendicular";
+        case kSnapTangent:
+            return "tangent";
+        case kSnapNearest:
+            return "nearest";
+        default:
+            return "unknown";
     }
 }
 
@@ -78,7 +88,8 @@ const char* kindName(int kind) {
 
 int commandTransform(CModeler& modeler, int argc, char** args) {
     ModelerMatrix m;
-    if (argc != 15 || !parseMatrix(args + 2, m)) return usage("transform IN.sat M11 M12 M13 M21 .. M33 TX TY TZ OUT.sat");
+    if (argc != 15 || !parseMatrix(args + 2, m))
+        return usage("transform IN.sat M11 M12 M13 M21 .. M33 TX TY TZ OUT.sat");
     CDbAcisEntityData source, destination;
     if (!readOrReport(args[1], source, CDbAcisEntityData::kSolid)) return 1;
     if (!modeler.transform(source, destination, &m)) return failed(modeler, "transform");
@@ -86,11 +97,12 @@ int commandTransform(CModeler& modeler, int argc, char** args) {
     std::ofstream out(args[14], std::ios::binary);
     out.write(sat.data(), static_cast<std::streamsize>(sat.size()));
     if (!out.flush()) {
-        std::printf("{\"ok\": false, \"error\": \"cannot write %s\"}\n", jsonEscape(args[14]).c_str());
+        std::printf("{\"ok\": false, \"error\": \"cannot write %s\"}\n",
+                    jsonEscape(args[14]).c_str());
         return 1;
     }
-    std::printf("{\"ok\": true, \"type\": %d, \"bytes\": %u}\n", static_cast<int>(destination.getType()),
-                static_cast<unsigned>(sat.size()));
+    std::printf("{\"ok\": true, \"type\": %d, \"bytes\": %u}\n",
+                static_cast<int>(destination.getType()), static_cast<unsigned>(sat.size()));
     return 0;
 }
 
@@ -106,12 +118,15 @@ int commandSnap(CModeler& modeler, int argc, char** args) {
     CDbAcisEntityData record;
     if (!readOrReport(args[1], record, CDbAcisEntityData::kSolid)) return 1;
     HostVector<ModelerSnapPoint> points;
-    if (!modeler.snapPoints(record, static_cast<int>(flags), v, v + 3, v + 6, points)) return failed(modeler, "snap");
-    std::string json = "{\"ok\": true, \"count\": " + std::to_string(points.size()) + ", \"points\": [";
+    if (!modeler.snapPoints(record, static_cast<int>(flags), v, v + 3, v + 6, points))
+        return failed(modeler, "snap");
+    std::string json =
+        "{\"ok\": true, \"count\": " + std::to_string(points.size()) + ", \"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i) {
         const ModelerSnapPoint& p = points[i];
-        json += std::string(i ? ", " : "") + "{\"kind\": \"" + kindName(p.kind) + "\", \"code\": " +
-                std::to_string(p.kind) + ", \"at\": " + triple(p.x, p.y, p.z) + "}";
+        json += std::string(i ? ", " : "") + "{\"kind\": \"" + kindName(p.kind) +
+                "\", \"code\": " + std::to_string(p.kind) + ", \"at\": " + triple(p.x, p.y, p.z) +
+                "}";
     }
     std::printf("%s]}\n", json.c_str());
     return 0;
@@ -123,7 +138,8 @@ int commandPoints(CModeler& modeler, int argc, char** args) {
     if (!readOrReport(args[1], record, CDbAcisEntityData::kSolid)) return 1;
     HostVector<ModelerPoint> points;
     if (!modeler.characteristicPoints(record, points)) return failed(modeler, "points");
-    std::string json = "{\"ok\": true, \"count\": " + std::to_string(points.size()) + ", \"points\": [";
+    std::string json =
+        "{\"ok\": true, \"count\": " + std::to_string(points.size()) + ", \"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i)
         json += std::string(i ? ", " : "") + triple(points[i].x, points[i].y, points[i].z);
     std::printf("%s]}\n", json.c_str());
@@ -132,13 +148,14 @@ int commandPoints(CModeler& modeler, int argc, char** args) {
 
 int commandExtents(CModeler& modeler, int argc, char** args) {
     ModelerMatrix m = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0, 0, 0}};
-    if (argc != 2 && !(argc == 14 && parseMatrix(args + 2, m))) return usage("extents FILE.sat [M11 .. M33 TX TY TZ]");
+    if (argc != 2 && !(argc == 14 && parseMatrix(args + 2, m)))
+        return usage("extents FILE.sat [M11 .. M33 TX TY TZ]");
     CDbAcisEntityData record;
     if (!readOrReport(args[1], record, CDbAcisEntityData::kSolid)) return 1;
     double low[3], high[3];
     if (!modeler.extents(record, low, high, &m)) return failed(modeler, "extents");
-    std::printf("{\"ok\": true, \"low\": %s, \"high\": %s}\n", triple(low[0], low[1], low[2]).c_str(),
-                triple(high[0], high[1], high[2]).c_str());
+    std::printf("{\"ok\": true, \"low\": %s, \"high\": %s}\n",
+                triple(low[0], low[1], low[2]).c_str(), triple(high[0], high[1], high[2]).c_str());
     return 0;
 }
 

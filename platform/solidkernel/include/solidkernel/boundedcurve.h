@@ -10,7 +10,8 @@
 // A line of sight: from a root along a direction. A zero direction makes it a point.
 struct pick_ray {
     pick_ray() = default;
-    pick_ray(const SPAposition& root, const SPAunit_vector& direction) : root(root), direction(direction) {}
+    pick_ray(const SPAposition& root, const SPAunit_vector& direction)
+        : root(root), direction(direction) {}
     SPAposition root;
     SPAunit_vector direction;
 };
@@ -63,8 +64,18 @@ SPAposition edge_mid_pos(EDGE* edge, const SPAtransf* transf = nullptr);
 BODY* edge_body(const EDGE* edge);
 
 // Type tests of geometry (null answers false).
-inline bool is_ELLIPSE(const ENTITY* e) { return e && e->identity(2) == ELLIPSE_TYPE; }
-inline bool is_STRAIGHT(const ENTITY* e) { return e && e->identity(2) == STRAIGHT_TYPE; }
-inline bool is_INTCURVE(const ENTITY* e) { return e && e->identity(2) == INTCURVE_TYPE; }
-inline bool is_SPHERE(const ENTITY* e) { return e && e->identity(2) == SPHERE_TYPE; }
-inline bool is_PLANE(const ENTITY* e) { return e && e->identity(2) == PLANE_TYPE; }
+inline bool is_ELLIPSE(const ENTITY* e) {
+    return e && e->identity(2) == ELLIPSE_TYPE;
+}
+inline bool is_STRAIGHT(const ENTITY* e) {
+    return e && e->identity(2) == STRAIGHT_TYPE;
+}
+inline bool is_INTCURVE(const ENTITY* e) {
+    return e && e->identity(2) == INTCURVE_TYPE;
+}
+inline bool is_SPHERE(const ENTITY* e) {
+    return e && e->identity(2) == SPHERE_TYPE;
+}
+inline bool is_PLANE(const ENTITY* e) {
+    return e && e->identity(2) == PLANE_TYPE;
+}

@@ -29,7 +29,9 @@ private:
     double m_[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 };
 
-inline double determinant(const SPAmatrix& m) { return m.determinant(); }
+inline double determinant(const SPAmatrix& m) {
+    return m.determinant();
+}
 SPAmatrix operator*(const SPAmatrix& a, const SPAmatrix& b);  // a, then b
 
 // A direction of length one. A zero (or non-finite) vector has no direction: its unit
