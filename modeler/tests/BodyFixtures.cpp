@@ -183,6 +183,24 @@ std::string arcWireText(double radius, double start, double end, bool reversed) 
     return t.str();
 }
 
+std::string splineWireText(const SPAposition (&points)[4]) {
+    std::string data = "{ exactcur full nubs 3 open 2 \n 0 3 2 3 \n";
+    for (const SPAposition& p : points) data += " " + xyz(p) + " \n";
+    data += " 0 \n null_surface \n null_surface \n nullbs \n nullbs \n -1 \n -1 \n I I \n 0 \n 0 \n 0 \n";
+    data += " -1 \n none F F 1 F 0 }";
+    Text t;
+    t.add("body $-1 -1 $-1 $-1 $1 $-1");
+    t.add("wire $-1 -1 $-1 $-1 $2 $0 $-1 out");
+    t.add("coedge $-1 -1 $-1 $2 $2 $-1 $3 forward $1 $-1");
+    t.add("edge $-1 -1 $-1 $4 0 $5 2 $2 $6 forward @7 unknown");
+    t.add("vertex $-1 -1 $-1 $3 $7");
+    t.add("vertex $-1 -1 $-1 $3 $8");
+    t.add("intcurve-curve $-1 -1 $-1 forward " + data + " I I");
+    t.add("point $-1 -1 $-1 " + xyz(points[0]));
+    t.add("point $-1 -1 $-1 " + xyz(points[3]));
+    return t.str();
+}
+
 std::string sphereText(const SPAposition& centre, double radius) {
     Text t;
     t.add("body $-1 -1 $-1 $1 $-1 $-1");

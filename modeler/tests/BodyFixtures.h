@@ -17,6 +17,9 @@ std::string squareRegionText(double side);
 // plane, running over [start, end] of the edge's own parameter; reversed runs the edge
 // against the circle (curve parameter = -edge parameter).
 std::string arcWireText(double radius, double start, double end, bool reversed);
+// A wire body of one procedural curve edge: a cubic spline through the four control points,
+// its parameter running from 0 to 2.
+std::string splineWireText(const SPAposition (&points)[4]);
 // A whole sphere: one face without loops.
 std::string sphereText(const SPAposition& centre, double radius);
 // Half a sphere, bounded by its equator in the xy plane: the upper half when north.

@@ -253,6 +253,23 @@ void expectTangents(BODY* body, const std::vector<SPAposition>& points,
     }
 }
 
+TEST(SnapSplines, CurvedSplineEdgesAgreeWithBruteForce) {
+    const SPAposition controls[4] = {{0, 0, 2}, {1, 3, 2}, {3, -3, 2}, {4, 0, 2}};
+    Restored wire(body_fixture::splineWireText(controls));
+    const SPAposition pick(2, 0.3, 9), reference(-1, 0.2, 0);
+    const SPAvector view = normalise(SPAvector(0.1, 0, -1));
+    std::vector<ModelerSnapPoint> all = snap(wire.body(), 1023, pick, reference, view);
+    EXPECT_EQ(positions(all, kSnapEnd).size(), 2u);
+    EXPECT_EQ(positions(all, kSnapNearest).size(), 1u);
+    EXPECT_EQ(positions(all, kSnapPerpendicular).size(), 1u);
+    EXPECT_GE(positions(all, kSnapTangent).size(), 2u) << "lines from the left touch both bumps";
+    expectEdgeMinima(wire.body(), positions(all, kSnapNearest),
+                     [&](const SPAposition& q) { return rayDistance(q, pick, view); }, "nearest");
+    expectEdgeMinima(wire.body(), positions(all, kSnapPerpendicular),
+                     [&](const SPAposition& q) { return distance(q, reference); }, "perpendicular");
+    expectTangents(wire.body(), positions(all, kSnapTangent), reference, "tangents");
+}
+
 TEST(SnapSamples, EveryKindAgreesWithBruteForceOnBoxesCylindersToriAndSplines) {
     const SPAposition pick(31.5, 26.1, 40), reference(27.2, 24.4, 0.7);
     const SPAvector view = normalise(SPAvector(-0.2, 0.1, -1));
