@@ -1,11 +1,11 @@
 // Finding the body of a host record for a body operation.
 #include "AsBodyAccess.h"
 
-#include <exception>
-
 #include "AsObject.h"
 #include "AsTools.h"
 #include "solidkernel/errors.h"
+
+#include <exception>
 
 BODY* AsLookupBody(AsBodyCache& cache, const CDbAcisEntityData& record) {
     return AsLookupEntry(cache, record).object->body();

@@ -2,10 +2,10 @@
 // the body cache, and the host's output vectors put back as they came when the work fails.
 #pragma once
 
-#include <cstddef>
-
 #include "stratum/EntityData.h"
 #include "stratum/HostString.h"
+
+#include <cstddef>
 
 class AsBodyCache;
 struct AsCacheEntry;

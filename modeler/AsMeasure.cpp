@@ -1,8 +1,6 @@
 // Characteristic points, extents and perimeters.
 #include "AsMeasure.h"
 
-#include <exception>
-
 #include "AsBodyAccess.h"
 #include "AsTools.h"
 #include "AsTransform.h"
@@ -11,6 +9,8 @@
 #include "solidkernel/box.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/kernelapi.h"
+
+#include <exception>
 
 namespace {
 

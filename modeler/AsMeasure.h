@@ -2,9 +2,9 @@
 // extents under a placement (slot 75) and the perimeter of a region (slot 76).
 #pragma once
 
-#include <vector>
-
 #include "stratum/Modeler.h"
+
+#include <vector>
 
 class AsBodyCache;
 class BODY;

@@ -3,9 +3,6 @@
 // foot and the tangents from it.
 #include "AsSnap.h"
 
-#include <cmath>
-#include <memory>
-
 #include "AsBodyAccess.h"
 #include "AsTools.h"
 #include "solidkernel/bodytrans.h"
@@ -13,6 +10,9 @@
 #include "solidkernel/kernelapi.h"
 #include "solidkernel/splinetangent.h"
 #include "solidkernel/tolerance.h"
+
+#include <cmath>
+#include <memory>
 
 namespace {
 

@@ -2,10 +2,10 @@
 // and the parameter rules they share.
 #pragma once
 
-#include <vector>
-
 #include "solidkernel/vecmath.h"
 #include "stratum/Modeler.h"
+
+#include <vector>
 
 class AsBodyCache;
 class BODY;

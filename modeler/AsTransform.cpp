@@ -1,16 +1,16 @@
 // The matrix conversion and the transform operation.
 #include "AsTransform.h"
 
-#include <cmath>
-#include <exception>
-#include <memory>
-
 #include "AsBodyAccess.h"
 #include "AsObject.h"
 #include "AsTools.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/topology.h"
 #include "solidkernel/transf.h"
+
+#include <cmath>
+#include <exception>
+#include <memory>
 
 namespace {
 [[noreturn]] void refuse(int errorNumber) {

@@ -1,11 +1,11 @@
 // Object snap queries as the host makes them while the cursor moves: slot 56 on a cached
 // body (lookup hit, transform already baked), all snap kinds or the cheap ones, on the
 // sample with the most faces and on the largest sample that holds one body.
-#include <benchmark/benchmark.h>
-
 #include "AsModeler.h"
 #include "SatBenchInputs.h"
 #include "solidkernel/kernelapi.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

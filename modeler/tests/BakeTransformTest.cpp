@@ -2,15 +2,14 @@
 // and every surface point at fixed parameters lands where the transform put it, the body is
 // left without a transform, and the moved geometry (spline definitions included) saves and
 // restores as moved. Geometry the kernel cannot move is refused with nothing changed.
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "BodyFixtures.h"
 #include "SatTestSupport.h"
 #include "solidkernel/bodytrans.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/transf.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
 
 using namespace sat_test;
 

@@ -1,15 +1,14 @@
 // Boxes of bodies against extremes found here by brute force: every vertex, edges sampled
 // densely and refined by ternary search, faces without loops sampled on a grid and refined
 // by a pattern search. The box must hold them all and reach each of them within 1e-6.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-
 #include "BodyFixtures.h"
 #include "SatTestSupport.h"
 #include "solidkernel/box.h"
 #include "solidkernel/transf.h"
+
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
 
 using namespace sat_test;
 using body_fixture::curvePoint;

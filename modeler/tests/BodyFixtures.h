@@ -2,10 +2,10 @@
 // wire of one arc, a whole sphere; and independent sampling of restored geometry.
 #pragma once
 
+#include "solidkernel/kernelapi.h"
+
 #include <string>
 #include <vector>
-
-#include "solidkernel/kernelapi.h"
 
 namespace body_fixture {
 

@@ -1,10 +1,6 @@
 // The body operations as the host calls them (slots 7, 56, 74, 75, 76 of the modeler):
 // the matrix rules, the moved record and the cache, extents, perimeters, characteristic
 // points, and the error conventions with the host's vectors put back on failure.
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "AsModeler.h"
 #include "AsTransform.h"
 #include "BodyFixtures.h"
@@ -13,6 +9,9 @@
 #include "solidkernel/errors.h"
 #include "solidkernel/testhooks.h"
 #include "solidkernel/transf.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
 
 using namespace sat_test;
 using body_fixture::boxText;

@@ -1,18 +1,17 @@
 // Snap points against independent computation: parameter rules with and without a period,
 // quadrants and tangents of arcs whose edges run either way, and on sample bodies every
 // kind checked by brute force along the edges it lies on.
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cmath>
-#include <limits>
-
 #include "AsSnap.h"
 #include "BodyFixtures.h"
 #include "SatTestSupport.h"
 #include "solidkernel/bodytrans.h"
 #include "solidkernel/splinetangent.h"
 #include "solidkernel/tolerance.h"
+
+#include <chrono>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
 
 using namespace sat_test;
 using body_fixture::curvePoint;

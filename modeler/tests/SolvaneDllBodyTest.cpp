@@ -1,16 +1,15 @@
 // The body operations through Solvane.dll loaded as the host loads it: every sample moved,
 // snapped to, measured and bounded across the module boundary, the host's vectors filled
 // from the host's heap and given back on failure, and no host-heap block left behind.
-#include <dirent.h>
-#include <gtest/gtest.h>
+#include "stratum/ModelerHost.h"
 
 #include <cmath>
+#include <dirent.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "stratum/ModelerHost.h"
 
 namespace {
 

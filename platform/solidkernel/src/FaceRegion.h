@@ -2,9 +2,9 @@
 // surface, and whether a parameter point lies in a face (on its boundary counts as in).
 #pragma once
 
-#include <vector>
-
 #include "solidkernel/geometry.h"
+
+#include <vector>
 
 namespace face_region {
 

@@ -2,11 +2,11 @@
 // object snapping runs on them.
 #include "solidkernel/boundedcurve.h"
 
-#include <cmath>
-
 #include "CurveSearch.h"
 #include "ModelWalk.h"
 #include "solidkernel/tolerance.h"
+
+#include <cmath>
 
 namespace {
 

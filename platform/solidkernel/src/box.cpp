@@ -4,13 +4,13 @@
 // and face.
 #include "solidkernel/box.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "CurveSearch.h"
 #include "FaceRegion.h"
 #include "solidkernel/geometry.h"
 #include "solidkernel/kernelapi.h"
+
+#include <algorithm>
+#include <cmath>
 
 using face_region::FaceRegion;
 using face_region::Params;

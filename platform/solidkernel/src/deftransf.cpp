@@ -1,14 +1,14 @@
 // Moving spline approximations inside subtype data. The text of a definition is kept as it
 // was read, so only the characters of each control point's coordinates are replaced: knots,
 // weights, counted strings and layout stay byte for byte.
+#include "DefinitionTransform.h"
+#include "solidkernel/errors.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "DefinitionTransform.h"
-#include "solidkernel/errors.h"
 
 using kernel_errors::kUntransformableGeometry;
 

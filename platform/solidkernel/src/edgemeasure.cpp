@@ -1,9 +1,9 @@
 // Edge lengths: closed forms for lines and circles, adaptive Gauss-Legendre quadrature of
 // the speed along ellipses and procedural curves.
-#include <cmath>
-
 #include "solidkernel/geometry.h"
 #include "solidkernel/transf.h"
+
+#include <cmath>
 
 namespace {
 

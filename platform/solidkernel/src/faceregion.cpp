@@ -5,11 +5,10 @@
 // signed areas, from pairs of loops that go round the surface in opposite directions, from
 // a cone's apex, or from the surface's outward normal and the face's sense.
 #include "FaceRegion.h"
+#include "ModelWalk.h"
 
 #include <algorithm>
 #include <cmath>
-
-#include "ModelWalk.h"
 
 namespace face_region {
 

@@ -1,15 +1,15 @@
 // Moving geometry by a transform while keeping every parameterisation, so that edge and
 // face parameters, ranges and parameter-space curves stay valid; and baking a body's
 // transform into its geometry.
-#include <cmath>
-#include <type_traits>
-
 #include "DefinitionTransform.h"
 #include "ModelWalk.h"
 #include "solidkernel/bodytrans.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/geometry.h"
 #include "solidkernel/transf.h"
+
+#include <cmath>
+#include <type_traits>
 
 using namespace kernel_errors;
 

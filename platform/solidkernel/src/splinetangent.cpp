@@ -2,10 +2,10 @@
 // and the direction to the point, found on a sampling fine enough for every span.
 #include "solidkernel/splinetangent.h"
 
+#include "CurveSearch.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "CurveSearch.h"
 
 logical bs3_curve_planar(const bs3_curve& curve, SPAunit_vector& normal, double tolerance) {
     if (!curve.valid()) return 0;

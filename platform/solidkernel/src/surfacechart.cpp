@@ -1,9 +1,9 @@
 // Parameters of points on surfaces: closed forms for the analytic surfaces (the inverse of
 // their evaluation), a grid search and Newton steps for splines; and outward normals.
+#include "FaceRegion.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "FaceRegion.h"
 
 namespace face_region {
 

@@ -1,10 +1,9 @@
 // The transform algebra: the matrix convention, composition order, inverses, the
 // conformal test, unit vectors of zero vectors and the small vector tests.
-#include <gtest/gtest.h>
+#include "solidkernel/transf.h"
 
 #include <cmath>
-
-#include "solidkernel/transf.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,14 +3,14 @@
 // prints the modeler's last error number and its text and exits with 1.
 #include "BodyCommands.h"
 
+#include "HostCommands.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-
-#include "HostCommands.h"
 
 namespace {
 

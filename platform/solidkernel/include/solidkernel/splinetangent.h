@@ -1,11 +1,11 @@
 // Planarity of spline curves and the points where lines from a point touch a planar one.
 #pragma once
 
-#include <vector>
-
 #include "solidkernel/outcome.h"
 #include "solidkernel/spline.h"
 #include "solidkernel/transf.h"
+
+#include <vector>
 
 // Whether every control point (hence the whole curve) lies in one plane within the
 // tolerance; the plane's normal is returned. A curve whose points all lie on one line (or
