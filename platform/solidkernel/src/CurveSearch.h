@@ -2,9 +2,14 @@
 // (sampled, then refined on the sign change of its slope), and the roots of a function.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace curve_search {
+
+// Samples along one curve are bounded: a damaged text's spline of a million control points
+// must not make one query take minutes.
+constexpr std::size_t kMaxSamples = 4096;
 
 // The parameter in [low, high] where value is least. value is sampled at samples + 1
 // evenly spaced parameters; around the best sample, the root of slope (value's derivative)

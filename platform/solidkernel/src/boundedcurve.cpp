@@ -6,6 +6,7 @@
 #include "ModelWalk.h"
 #include "solidkernel/tolerance.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -62,7 +63,8 @@ double squaredDistanceToRay(const SPAposition& p, const pick_ray& ray, SPAvector
 
 int searchSamples(const CURVE& curve) {
     if (auto* spline = dynamic_cast<const INTCURVE*>(&curve))
-        return std::max<int>(32, 4 * static_cast<int>(spline->approximation().points.size()));
+        return static_cast<int>(std::clamp<std::size_t>(4 * spline->approximation().points.size(),
+                                                        32, curve_search::kMaxSamples));
     return 32;
 }
 

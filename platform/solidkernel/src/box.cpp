@@ -76,8 +76,8 @@ std::vector<double> edgeExtremes(const EDGE& edge, const CURVE& curve, const SPA
             spline->eval(t, p, &d);
             return dot(w, d);
         };
-        int samples =
-            std::max<int>(32, 8 * static_cast<int>(spline->approximation().points.size()));
+        int samples = static_cast<int>(std::clamp<std::size_t>(
+            8 * spline->approximation().points.size(), 32, curve_search::kMaxSamples));
         out = curve_search::roots(slope, low, high, samples);
     }
     return out;

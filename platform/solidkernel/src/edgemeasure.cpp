@@ -1,8 +1,10 @@
 // Edge lengths: closed forms for lines and circles, adaptive Gauss-Legendre quadrature of
 // the speed along ellipses and procedural curves.
+#include "CurveSearch.h"
 #include "solidkernel/geometry.h"
 #include "solidkernel/transf.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,7 +55,8 @@ double EDGE::length(const SPAtransf* transf) const {
     };
     int spans = 16;
     if (auto* spline = dynamic_cast<const INTCURVE*>(curve))
-        spans = std::max<int>(spans, static_cast<int>(spline->approximation().knots.size()));
+        spans = static_cast<int>(std::clamp<std::size_t>(spline->approximation().knots.size(), 16,
+                                                         curve_search::kMaxSamples));
     double total = 0, step = (b - a) / spans;
     for (int i = 0; i < spans; ++i) {
         double s = a + step * i, e = i + 1 == spans ? b : s + step;

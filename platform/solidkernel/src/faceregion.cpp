@@ -4,6 +4,7 @@
 // face's side of the nearest piece of boundary; which side that is comes from the loops'
 // signed areas, from pairs of loops that go round the surface in opposite directions, from
 // a cone's apex, or from the surface's outward normal and the face's sense.
+#include "CurveSearch.h"
 #include "FaceRegion.h"
 #include "ModelWalk.h"
 
@@ -30,7 +31,8 @@ int samplesFor(const EDGE& edge) {
     if (!curve) return 1;
     if (dynamic_cast<const STRAIGHT*>(curve)) return 8;
     if (auto* spline = dynamic_cast<const INTCURVE*>(curve))
-        return std::max<int>(48, 4 * static_cast<int>(spline->approximation().points.size()));
+        return static_cast<int>(std::clamp<std::size_t>(4 * spline->approximation().points.size(),
+                                                        48, curve_search::kMaxSamples));
     return 48;
 }
 

@@ -43,7 +43,8 @@ std::vector<SPAposition> bs3_curve_line_tan_pt_crv(const SPAposition& point, con
     };
     double low = curve.knots[static_cast<std::size_t>(curve.degree)];
     double high = curve.knots[curve.knots.size() - 1 - static_cast<std::size_t>(curve.degree)];
-    int samples = std::max<int>(64, 16 * static_cast<int>(curve.points.size()));
+    int samples = static_cast<int>(
+        std::clamp<std::size_t>(16 * curve.points.size(), 64, curve_search::kMaxSamples));
     double scale = 0;
     for (const SPAposition& q : curve.points) scale = std::max(scale, distance(q, onPlane));
     for (double t : curve_search::roots(area, low, high, samples)) {
