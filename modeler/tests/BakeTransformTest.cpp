@@ -131,6 +131,25 @@ TEST(BakeBodyTransform, ANewTransformKeepsTheBodyInPlace) {
     deleteAll(list);
 }
 
+TEST(BakeBodyTransform, ATransformOtherRecordsStillReachIsNotDeletedUnderThem) {
+    // An attribute elsewhere in the body names the transform as its owner: baking takes the
+    // transform off the body, but it stays alive until the body goes (found by fuzzing).
+    long blocks = acis_live_blocks();
+    std::string path = std::string(KIVRA_SOURCE_DIR) +
+                       "/modeler/tests/fuzz-regressions/transform-held-by-an-attribute.sat";
+    ENTITY_LIST list;
+    ASSERT_EQ(restore(readFile(path), list), 0);
+    auto* body = static_cast<BODY*>(list[0]);
+    ASSERT_TRUE(api_transform_entity(body, turnScaleShift()).ok());
+    ASSERT_TRUE(api_change_body_trans(body, nullptr).ok());
+    EXPECT_EQ(body->transform(), nullptr);
+    std::vector<SPAposition> moved = body_fixture::edgeSamples(body, 1);
+    ASSERT_EQ(moved.size(), 2u);
+    EXPECT_LE(distance(moved[1], turnScaleShift().apply(SPAposition(1, 0, 0))), 1e-12);
+    deleteAll(list);
+    EXPECT_EQ(acis_live_blocks(), blocks);
+}
+
 TEST(BakeBodyTransform, GeometryItCannotMoveIsRefusedAndNothingChanges) {
     // A procedural curve of a kind whose definition holds data the kernel does not read.
     std::string text = sampleText("v2000_three_plates_spline.sat");

@@ -9,7 +9,7 @@ namespace body_fixture {
 namespace {
 
 const char* kHeader =
-    "700 0 1 0 \n@4 test @12 ACIS 7.0 NT @24 Thu Jan 01 00:00:00 2025 \n1 1e-06 1e-10 \n";
+    "700 0 1 0 \n@13 Sample Writer @17 SolidKernel 7.0 @24 Thu Jan 01 00:00:00 2025 \n1 1e-06 1e-10 \n";
 
 std::string num(double v) {
     char text[40];

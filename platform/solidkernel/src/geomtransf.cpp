@@ -184,7 +184,9 @@ outcome api_change_body_trans(BODY* body, TRANSFORM* newTransform, logical negat
         if (is_identity(wanted, 0.0)) {
             if (TRANSFORM* t = body->transform()) {
                 body->set_transform(nullptr);
-                model_walk::destroy(t);
+                // Another record of the body may still refer to it (an attribute, say):
+                // then the body still owns it that way and deletes it with itself.
+                if (model_walk::reachable(body).lookup(t) < 0) model_walk::destroy(t);
             }
         } else if (TRANSFORM* t = body->transform()) {
             t->set_transform(wanted);
