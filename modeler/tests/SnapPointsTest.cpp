@@ -162,6 +162,20 @@ TEST(SnapSplines, PlanarSplinesAreTouchedWhereTheirTangentMeetsThePoint) {
     expectSamePoints(found, expected, 1e-4, "S curve");
     EXPECT_EQ(bs3_curve_line_tan_pt_crv(from, s, normal, 1).size(), 1u) << "no more than asked for";
 
+    // Fewer control points than the degree needs, or a knot that is not a number, leave
+    // no spline to evaluate (found by fuzzing the body operations).
+    bs3_curve parsed;
+    EXPECT_TRUE(parse_bs3_curve({"exactcur", "full", "nubs", "3", "open", "2", "0", "3", "1", "3", "0", "0",
+                                 "0", "1", "0", "0", "2", "0", "0", "3", "0", "0"},
+                                parsed));
+    EXPECT_FALSE(parse_bs3_curve({"exactcur", "full", "nubs", "3", "open", "2", "0", "3", "1", "1", "0", "0",
+                                  "0", "1", "0", "0"},
+                                 parsed));
+    EXPECT_FALSE(parse_bs3_curve({"exactcur", "full", "nubs", "3", "open", "2", "0", "3", "nan", "3", "0",
+                                  "0", "0", "1", "0", "0", "2", "0", "0", "3", "0", "0"},
+                                 parsed));
+    EXPECT_FALSE(parsed.valid());
+
     s.points[2].z = 1.5;
     EXPECT_FALSE(bs3_curve_planar(s, normal));
     bs3_curve line = s;
