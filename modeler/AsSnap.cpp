@@ -12,7 +12,13 @@
 #include "solidkernel/tolerance.h"
 
 #include <cmath>
+#include <cstddef>
 #include <memory>
+
+// The host reads its vector of snap points by this layout.
+static_assert(sizeof(ModelerSnapPoint) == 32 && offsetof(ModelerSnapPoint, kind) == 24,
+              "a snap point is x, y, z, then the kind at offset 24, 32 bytes in all");
+static_assert(sizeof(ModelerMatrix) == 12 * sizeof(double), "the host's matrix is 12 doubles");
 
 namespace {
 
