@@ -8,6 +8,7 @@
 #include "solidkernel/errors.h"
 #include "solidkernel/transf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -57,11 +58,18 @@ Snapshot snapshot(BODY* body, const SPAtransf& placement) {
     return s;
 }
 
-void expectSame(const std::vector<SPAposition>& a, const std::vector<SPAposition>& b,
-                double tolerance, const std::string& what) {
+// The same points, in any order (a mirrored body's loops run the other way, so its
+// topology is walked in another order).
+void expectSame(const std::vector<SPAposition>& a, std::vector<SPAposition> b, double tolerance,
+                const std::string& what) {
     ASSERT_EQ(a.size(), b.size()) << what;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        ASSERT_LE(distance(a[i], b[i]), tolerance) << what << " #" << i;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto match = std::find_if(b.begin(), b.end(), [&](const SPAposition& p) {
+            return distance(a[i], p) <= tolerance;
+        });
+        ASSERT_NE(match, b.end()) << what << " #" << i;
+        b.erase(match);
+    }
 }
 
 SPAtransf turnScaleShift() {
@@ -113,6 +121,43 @@ TEST(BakeBodyTransform, GeometryStaysWhereTheTransformPutItAndSavesSo) {
         }
     }
     EXPECT_EQ(bodies, 2 * (26 + 7 + 2)) << "every body of every sample, both moves";
+}
+
+// Whether every planar face lies left of its loops seen along its outward normal (the
+// loop's Newell normal agrees with the face's).
+bool facesLeftOfTheirLoops(BODY* body) {
+    ENTITY_LIST faces;
+    api_get_faces(body, faces);
+    for (int i = 0; i < faces.count(); ++i) {
+        auto* face = static_cast<FACE*>(faces[i]);
+        auto* plane = dynamic_cast<const PLANE*>(face->geometry());
+        if (!plane) continue;
+        SPAvector newell;
+        COEDGE* first = face->loop()->start();
+        COEDGE* c = first;
+        do {
+            SPAposition a = c->start()->geometry()->coords(), b = c->end()->geometry()->coords();
+            newell = newell + cross(a, b);
+            c = c->next();
+        } while (c != first);
+        double side = dot(newell, plane->normal) * (face->reversed() ? -1 : 1);
+        if (!(side > 0)) return false;
+    }
+    return true;
+}
+
+TEST(BakeBodyTransform, AMirroredBodyKeepsItsFacesLeftOfTheirLoops) {
+    ENTITY_LIST list;
+    ASSERT_EQ(restore(body_fixture::boxText(SPAposition(0, 0, 0), SPAposition(1, 2, 3)), list), 0);
+    auto* body = static_cast<BODY*>(list[0]);
+    ASSERT_TRUE(facesLeftOfTheirLoops(body));
+    ASSERT_TRUE(api_transform_entity(body, mirrorShift()).ok());
+    ASSERT_TRUE(api_change_body_trans(body, nullptr).ok());
+    EXPECT_TRUE(facesLeftOfTheirLoops(body));
+    ASSERT_TRUE(api_transform_entity(body, turnScaleShift()).ok());
+    ASSERT_TRUE(api_change_body_trans(body, nullptr).ok());
+    EXPECT_TRUE(facesLeftOfTheirLoops(body)) << "a turn keeps the loops as they are";
+    deleteAll(list);
 }
 
 TEST(BakeBodyTransform, ANewTransformKeepsTheBodyInPlace) {

@@ -139,6 +139,24 @@ BodyGeometry collectGeometry(BODY* body) {
     return g;
 }
 
+// A reflection turns every loop inside out: seen along the moved normals, the face would lie
+// right of its coedges. Running each ring the other way keeps it on their left.
+void reverseRings(BODY* body) {
+    ENTITY_LIST all = model_walk::reachable(body);
+    for (int i = 0; i < all.count(); ++i) {
+        COEDGE* start = nullptr;
+        if (auto* loop = dynamic_cast<LOOP*>(all[i])) start = loop->start();
+        if (auto* wire = dynamic_cast<WIRE*>(all[i])) start = wire->coedge();
+        for (COEDGE* c : model_walk::loopRing(start)) {
+            COEDGE* next = c->next();
+            c->set_next(c->previous());
+            c->set_previous(next);
+            c->set_reversed(!c->reversed());
+            if (auto* pcurve = dynamic_cast<PCURVE*>(c->geometry_entity())) pcurve->reverse();
+        }
+    }
+}
+
 // Applies the transform to copies first: every object either moves or none does.
 void moveGeometry(const BodyGeometry& g, const SPAtransf& transf) {
     auto tryOnCopy = [&transf](auto* original) {
@@ -180,7 +198,10 @@ outcome api_change_body_trans(BODY* body, TRANSFORM* newTransform, logical negat
         SPAtransf undoWanted;
         if (!invert_transf(wanted, undoWanted) || old.singular()) kernel_fail(kSingularTransform);
         SPAtransf change = old.then(undoWanted);
-        if (!is_identity(change, 0.0)) moveGeometry(collectGeometry(body), change);
+        if (!is_identity(change, 0.0)) {
+            moveGeometry(collectGeometry(body), change);
+            if (transf_determinant(change) < 0) reverseRings(body);
+        }
         if (is_identity(wanted, 0.0)) {
             if (TRANSFORM* t = body->transform()) {
                 body->set_transform(nullptr);

@@ -147,6 +147,8 @@ public:
     KERNEL_GEOMETRY(PCURVE, "pcurve")
     // Parameter-space data stays; surfaces written into the definition move with transf.
     void apply_transf(const SPAtransf& transf);
+    // Runs the curve the other way, as its coedge now does.
+    void reverse() { reversed_ = !reversed_; }
 private:
     long kind_ = 0;
     bool reversed_ = false;
