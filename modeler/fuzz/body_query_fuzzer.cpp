@@ -1,7 +1,7 @@
 // The body operations on whatever a text restores to: every body is bounded, moved, baked,
-// snapped to with every kind and measured. Damaged geometry (non-finite numbers, degenerate
-// curves, loops that do not close) must give some answer or a failed outcome, never a
-// crash, a hang or a leak.
+// mirrored and baked again, snapped to with every kind and measured. Damaged geometry
+// (non-finite numbers, degenerate curves, loops that do not close) must give some answer or
+// a failed outcome, never a crash, a hang or a leak.
 #include "AsSnap.h"
 #include "AsSatStream.h"
 #include "AsTools.h"
@@ -27,12 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (api_restore_entity_list_file(&reader, list).ok()) {
             SPAmatrix turn(SPAvector(0, 1, 0), SPAvector(-1, 0, 0), SPAvector(0, 0, 1));
             SPAtransf move = restore_transf(turn, SPAvector(1, 2, 3), 1.5, 1, 0, 0);
+            SPAmatrix flip(SPAvector(-1, 0, 0), SPAvector(0, 1, 0), SPAvector(0, 0, 1));
+            SPAtransf mirror = restore_transf(flip, SPAvector(), 1, 0, 1, 0);
             for (int i = 0; i < list.count(); ++i) {
                 auto* body = dynamic_cast<BODY*>(list[i]);
                 if (!body) continue;
                 get_body_box(body);
                 api_transform_entity(body, move);
                 get_body_box(body);
+                api_change_body_trans(body, nullptr);
+                api_transform_entity(body, mirror);
                 api_change_body_trans(body, nullptr);
                 std::vector<ModelerSnapPoint> points;
                 try {
