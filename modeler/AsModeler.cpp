@@ -1,8 +1,12 @@
 // The modeler object, its life cycle and createViewer.
 #include "AsModeler.h"
 
+#include "AsBodyAccess.h"
 #include "AsKernelSession.h"
+#include "AsMeasure.h"
+#include "AsSnap.h"
 #include "AsTools.h"
+#include "AsTransform.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/options.h"
 
@@ -82,35 +86,39 @@ void AsModeler::clearCache() {
     }
 }
 
-int AsModeler::transform(const CDbAcisEntityData&, CDbAcisEntityData&, const ModelerMatrix*) {
-    return runBodyOperation(bodiesNotYetAvailable);
+int AsModeler::transform(const CDbAcisEntityData& source, CDbAcisEntityData& destination,
+                         const ModelerMatrix* matrix) {
+    return runBodyOperation([&] { return AsTransformRecord(cache_, source, destination, matrix); });
 }
 
 int AsModeler::display(const CDbAcisEntityData&, int, double, ModelerPolyline** out) {
     return runBodyOperation([out] { return out && bodiesNotYetAvailable(); });
 }
 
-int AsModeler::snapPoints(const CDbAcisEntityData&, int, const double*, const double*,
-                          const double*, HostVector<ModelerSnapPoint>& out) {
-    int result = runBodyOperation(bodiesNotYetAvailable);
-    if (!result) HostVector<ModelerSnapPoint>().swap(out);
+int AsModeler::snapPoints(const CDbAcisEntityData& record, int flags, const double* pick,
+                          const double* reference, const double* viewDirection,
+                          HostVector<ModelerSnapPoint>& out) {
+    std::size_t entrySize = out.size();
+    int result = runBodyOperation(
+        [&] { return AsSnapPoints(cache_, record, flags, pick, reference, viewDirection, out); });
+    if (!result) AsRestoreHostVector(out, entrySize);
     return result;
 }
 
-int AsModeler::characteristicPoints(const CDbAcisEntityData&, HostVector<ModelerPoint>& out) {
-    int result = runBodyOperation(bodiesNotYetAvailable);
-    if (!result) HostVector<ModelerPoint>().swap(out);
+int AsModeler::characteristicPoints(const CDbAcisEntityData& record, HostVector<ModelerPoint>& out) {
+    std::size_t entrySize = out.size();
+    int result = runBodyOperation([&] { return AsCharacteristicPoints(cache_, record, out); });
+    if (!result) AsRestoreHostVector(out, entrySize);
     return result;
 }
 
-int AsModeler::extents(const CDbAcisEntityData&, double*, double*, const ModelerMatrix*) {
-    return runBodyOperation(bodiesNotYetAvailable);
+int AsModeler::extents(const CDbAcisEntityData& record, double* low, double* high,
+                       const ModelerMatrix* matrix) {
+    return runBodyOperation([&] { return AsExtents(cache_, record, low, high, matrix); });
 }
 
-int AsModeler::perimeter(const CDbAcisEntityData& record, double*) {
-    return runBodyOperation([&record] {
-        return record.getType() == CDbAcisEntityData::kRegion && bodiesNotYetAvailable();
-    });
+int AsModeler::perimeter(const CDbAcisEntityData& record, double* out) {
+    return runBodyOperation([&] { return AsPerimeter(cache_, record, out); });
 }
 
 int AsModeler::lastError() { return asLastError(); }

@@ -148,6 +148,20 @@ TEST_F(HostLoadsBridge, FreeAndClearSlotsPopTheirWords) {
 }
 #endif
 
+#if defined(__i386__)
+TEST_F(HostLoadsBridge, BodySlotsPopTheirWordsAndRefuseNullPointers) {
+    ASSERT_TRUE(host.load("Solvane.dll")) << host.error();
+    // Transform (3 words), extents (4) and perimeter (2) with every pointer null: each
+    // answers 0 with the null-argument error before it reads a record.
+    for (auto [slot, words] : {std::pair{7, 3}, {75, 4}, {76, 2}}) {
+        SlotCall call = callSlot(host.modeler(), slot, words);
+        EXPECT_EQ(call.result, 0u) << "slot " << slot;
+        EXPECT_EQ(call.stackDelta, 0) << "slot " << slot;
+        EXPECT_EQ(callSlot(host.modeler(), 79, 0).result, unsigned(kernel_errors::kNullArgument)) << "slot " << slot;
+    }
+}
+#endif
+
 TEST_F(HostLoadsBridge, FailedLawStartLeavesNoModelerAndTheKernelStopped) {
     kernel_test::failNextCall("initialize_law");
     EXPECT_FALSE(host.load("Solvane.dll"));

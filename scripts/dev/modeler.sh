@@ -3,6 +3,11 @@
 #   ./dev modeler stats FILE.sat          one JSON line: restored?, topology counts, attributes
 #   ./dev modeler save FILE.sat OUT.sat   the body saved back as SAT 6.0 (non-zero on failure)
 #   ./dev modeler bench [FILE.sat]        restore throughput of Solvane.dll under Wine
+#   ./dev modeler transform FILE.sat M11..M34 OUT.sat          the body moved (slot 7)
+#   ./dev modeler snap FILE.sat FLAGS PX PY PZ LX LY LZ DX DY DZ  snap points (slot 56)
+#   ./dev modeler points FILE.sat                              characteristic points (74)
+#   ./dev modeler extents FILE.sat [M11..M34]                  box under a placement (75)
+#   ./dev modeler perimeter FILE.sat                           the text as a region (76)
 driver_modeler() {
   [ $# -gt 0 ] || { run_dist tools/stratum-host.exe; return; }
   case "$1" in
@@ -12,6 +17,18 @@ driver_modeler() {
     save)
       [ $# -eq 3 ] || { echo "usage: ./dev modeler save FILE.sat OUT.sat" >&2; return 2; }
       run_dist tools/stratum-host.exe save "$(winpath "$2")" "$(winpath "$3")" ;;
+    transform)
+      [ $# -eq 15 ] || { echo "usage: ./dev modeler transform FILE.sat M11 M12 M13 M21 .. M33 TX TY TZ OUT.sat" >&2; return 2; }
+      run_dist tools/stratum-host.exe transform "$(winpath "$2")" "${@:3:12}" "$(winpath "${15}")" ;;
+    snap)
+      [ $# -eq 12 ] || { echo "usage: ./dev modeler snap FILE.sat FLAGS PX PY PZ LX LY LZ DX DY DZ" >&2; return 2; }
+      run_dist tools/stratum-host.exe snap "$(winpath "$2")" "${@:3}" ;;
+    points|perimeter)
+      [ $# -eq 2 ] || { echo "usage: ./dev modeler $1 FILE.sat" >&2; return 2; }
+      run_dist tools/stratum-host.exe "$1" "$(winpath "$2")" ;;
+    extents)
+      [ $# -eq 2 ] || [ $# -eq 14 ] || { echo "usage: ./dev modeler extents FILE.sat [M11 .. M33 TX TY TZ]" >&2; return 2; }
+      run_dist tools/stratum-host.exe extents "$(winpath "$2")" "${@:3}" ;;
     bench)
       shift
       run_dist tools/sat-bench.exe "$(winpath "${1:-$ROOT/../shared/testdata/sat/v2100_seven_bodies.sat}")" ;;
@@ -31,5 +48,11 @@ demo_40_modeler() {
   driver_modeler save "$sample" "$out"
   driver_modeler stats "$out"
   head -c 300 "$out"; echo
+  say "modeler: snap points, extents and a moved copy of the cylinder"
+  driver_modeler snap "$sample" 0x15 0 0 0 0 0 0 0 0 -1
+  driver_modeler extents "$sample"
+  driver_modeler transform "$sample" 0 2 0 -2 0 0 0 0 2 100 0 0 "$out"
+  driver_modeler extents "$out"
+  driver_modeler perimeter "$ROOT/../shared/testdata/sat/v106_r13_region.sat"
   rm -f "$out"
 }

@@ -2,6 +2,7 @@
 #include "solidkernel/spline.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -22,7 +23,7 @@ public:
         const char* s = tokens_[pos_].c_str();
         char* end = nullptr;
         out = std::strtod(s, &end);
-        if (end == s) return false;
+        if (end == s || !std::isfinite(out)) return false;
         ++pos_;
         return true;
     }
@@ -122,7 +123,8 @@ bool parse_bs3_curve(const std::vector<std::string>& tokens, bs3_curve& curve) {
     bs3_curve result;
     result.degree = static_cast<int>(degree);
     result.rational = type == "nurbs";
-    if (count < 1 || !readPoints(c, static_cast<std::size_t>(count), result.rational, result.points, result.weights))
+    // A B-spline needs at least degree + 1 control points; fewer leave its basis undefined.
+    if (count < degree + 1 || !readPoints(c, static_cast<std::size_t>(count), result.rational, result.points, result.weights))
         return false;
     result.knots = std::move(knots);
     curve = std::move(result);
@@ -145,7 +147,7 @@ bool parse_bs3_surface(const std::vector<std::string>& tokens, bs3_surface& surf
     if (!readKnots(c, nu, result.uKnots) || !readKnots(c, nv, result.vKnots)) return false;
     long cu = static_cast<long>(result.uKnots.size()) - ud - 1;
     long cv = static_cast<long>(result.vKnots.size()) - vd - 1;
-    if (cu < 1 || cv < 1 || cu > 1000000 / cv) return false;
+    if (cu < ud + 1 || cv < vd + 1 || cu > 1000000 / cv) return false;
     if (!readPoints(c, static_cast<std::size_t>(cu * cv), result.rational, result.points, result.weights))
         return false;
     result.uDegree = static_cast<int>(ud);

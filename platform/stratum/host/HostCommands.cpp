@@ -1,6 +1,8 @@
 // The host driver's commands.
 #include "HostCommands.h"
 
+#include "BodyCommands.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +10,19 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+
+bool readRecord(const char* path, CDbAcisEntityData& record, std::string& error, CDbAcisEntityData::EType type) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::string("cannot read ") + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string sat = text.str();
+    record = CDbAcisEntityData(HostString(sat.data(), sat.size()), type);
+    return true;
+}
 
 std::string jsonEscape(const std::string& text) {
     std::string out;
@@ -60,18 +75,6 @@ Entry driverEntry(const char* name) {
     return module ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-bool readRecord(const char* path, CDbAcisEntityData& record, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::string("cannot read ") + path;
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string sat = text.str();
-    record = CDbAcisEntityData(HostString(sat.data(), sat.size()), CDbAcisEntityData::kSolid);
-    return true;
-}
 
 int commandStats(CModeler&, int argc, char** args) {
     if (argc < 2) {
@@ -133,6 +136,11 @@ const Command kCommands[] = {
     {"error", commandError, "  error N          the modeler's text for error number N\n"},
     {"stats", commandStats, "  stats FILE.sat   what the text holds, restored as one host record\n"},
     {"save", commandSave, "  save IN.sat OUT.sat  the record's body saved back as SAT 6.0\n"},
+    {"transform", commandTransform, "  transform IN.sat M11..M34 OUT.sat  the body moved by the matrix (slot 7)\n"},
+    {"snap", commandSnap, "  snap FILE.sat FLAGS PX PY PZ LX LY LZ DX DY DZ  snap points (slot 56)\n"},
+    {"points", commandPoints, "  points FILE.sat  characteristic points (slot 74)\n"},
+    {"extents", commandExtents, "  extents FILE.sat [M11..M34]  the box under the matrix (slot 75)\n"},
+    {"perimeter", commandPerimeter, "  perimeter FILE.sat  the perimeter of the text as a region (slot 76)\n"},
 };
 
 }  // namespace

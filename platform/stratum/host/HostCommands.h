@@ -9,3 +9,6 @@
 int runHostCommand(CModeler& modeler, int argc, char** args);
 const char* hostCommandUsage();
 std::string jsonEscape(const std::string& text);
+// Reads a SAT file into a host record of the given type; false with a reason when it cannot.
+bool readRecord(const char* path, CDbAcisEntityData& record, std::string& error,
+                CDbAcisEntityData::EType type = CDbAcisEntityData::kSolid);

@@ -26,6 +26,9 @@ enum : err_mess_type {
     kBadParameter = 103,
     kDegenerateGeometry = 104,
     kSingularTransform = 105,
+    kNotConformalTransform = 106,
+    kUntransformableGeometry = 107,
+    kNullArgument = 108,
     // reading and writing entity text (200..299)
     kReadFailed = 200,
     kBadHeader = 201,

@@ -15,6 +15,9 @@ public:
     virtual void eval(double u, double v, SPAposition& p, SPAvector* du = nullptr,
                       SPAvector* dv = nullptr) const = 0;
     void io(FieldIo& io) override;  // the ranges that end every surface record
+    // Moves the surface by a transform that keeps angles (is_conformal), keeping its
+    // parameterisation; throws kernel_failure when it cannot.
+    virtual void apply_transf(const SPAtransf& transf) = 0;
     const Interval& u_range() const { return uRange_; }
     const Interval& v_range() const { return vRange_; }
 protected:
@@ -32,6 +35,9 @@ public:
     // The parameter of the curve point nearest to p (exact for lines and ellipses).
     virtual double param(const SPAposition& p) const = 0;
     virtual bool periodic() const { return false; }
+    // Moves the curve by a transform that keeps angles, keeping its parameterisation;
+    // throws kernel_failure when it cannot.
+    virtual void apply_transf(const SPAtransf& transf) = 0;
     void io(FieldIo& io) override;
     const Interval& range() const { return range_; }
 protected:
@@ -52,6 +58,7 @@ class PLANE : public SURFACE {
 public:
     KERNEL_GEOMETRY(PLANE, "plane")
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const override;
+    void apply_transf(const SPAtransf& transf) override;
     SPAposition root, normal, uDir;
     bool reverseV = false;
 };
@@ -60,6 +67,7 @@ class CONE : public SURFACE {
 public:
     KERNEL_GEOMETRY(CONE, "cone")
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const override;
+    void apply_transf(const SPAtransf& transf) override;
     SPAposition centre, normal, major;
     double ratio = 1, sinAngle = 0, cosAngle = 1, uScale = 1;
     Interval ellipseRange;
@@ -70,6 +78,7 @@ class SPHERE : public SURFACE {
 public:
     KERNEL_GEOMETRY(SPHERE, "sphere")
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const override;
+    void apply_transf(const SPAtransf& transf) override;
     SPAposition centre, uvOrigin, pole;
     double radius = 1;
     bool reverseV = false;
@@ -79,6 +88,7 @@ class TORUS : public SURFACE {
 public:
     KERNEL_GEOMETRY(TORUS, "torus")
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const override;
+    void apply_transf(const SPAtransf& transf) override;
     SPAposition centre, normal, uvOrigin;
     double majorRadius = 1, minorRadius = 0.5;
     bool reverseV = false;
@@ -89,6 +99,7 @@ public:
     KERNEL_GEOMETRY(SPLINE, "spline")
     // Evaluates the spline approximation; outside its knots the end values are used.
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const override;
+    void apply_transf(const SPAtransf& transf) override;
     const bs3_surface& approximation() const { return surface_; }
     bool reversed = false;
 private:
@@ -101,6 +112,7 @@ public:
     KERNEL_GEOMETRY(STRAIGHT, "straight")
     void eval(double t, SPAposition& p, SPAvector* d) const override;
     double param(const SPAposition& p) const override;
+    void apply_transf(const SPAtransf& transf) override;
     SPAposition root, direction;
 };
 
@@ -109,6 +121,7 @@ public:
     KERNEL_GEOMETRY(ELLIPSE, "ellipse")
     void eval(double t, SPAposition& p, SPAvector* d) const override;
     double param(const SPAposition& p) const override;
+    void apply_transf(const SPAtransf& transf) override;
     bool periodic() const override { return true; }
     SPAposition centre, normal, major;
     double ratio = 1;
@@ -119,6 +132,7 @@ public:
     KERNEL_GEOMETRY(INTCURVE, "intcurve")
     void eval(double t, SPAposition& p, SPAvector* d) const override;
     double param(const SPAposition& p) const override;
+    void apply_transf(const SPAtransf& transf) override;
     const bs3_curve& approximation() const { return curve_; }
     bool reversed = false;
 private:
@@ -131,6 +145,10 @@ private:
 class PCURVE : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_GEOMETRY(PCURVE, "pcurve")
+    // Parameter-space data stays; surfaces written into the definition move with transf.
+    void apply_transf(const SPAtransf& transf);
+    // Runs the curve the other way, as its coedge now does.
+    void reverse() { reversed_ = !reversed_; }
 private:
     long kind_ = 0;
     bool reversed_ = false;

@@ -181,6 +181,9 @@ public:
     void set_reversed(bool r) { reversed_ = r; }
     // The point at an edge parameter (the edge's sense applied to its curve).
     SPAposition eval_position(double t) const;
+    // The edge's length between its parameters, measured after the transform when one is
+    // given (the body's own transform is not applied otherwise); 0 without a curve.
+    double length(const SPAtransf* transf = nullptr) const;
     // After the fix-up of a restore: texts before 5.0 keep no parameters, so they are
     // taken from the vertices on the curve.
     void finish_restore();

@@ -48,4 +48,13 @@ struct SPAtransf {
     // This map followed by next.
     SPAtransf then(const SPAtransf& next) const;
     bool singular() const;
+
+    // What the map was built as (restore_transf): informative only, every operation
+    // applies the whole matrix whatever they say.
+    bool rotateFlag = false, reflectFlag = false, shearFlag = false;
+    bool rotate() const { return rotateFlag; }
+    bool reflect() const { return reflectFlag; }
+    bool shear() const { return shearFlag; }
+    // This map followed by next (transf.h has the rest of the transform algebra).
+    SPAtransf& operator*=(const SPAtransf& next);
 };
