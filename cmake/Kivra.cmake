@@ -30,11 +30,12 @@ function(kivra_library target)
   kivra_warnings(${target})
 endfunction()
 
-# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [LABELS ...])
+# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [LABELS ...] [RESOURCE_LOCK NAME])
 # One GoogleTest program; every test in it becomes a ctest entry. Under the Windows build the
 # program runs under Wine; DISPLAY gives it the virtual X display (for windows and dialogs).
+# RESOURCE_LOCK keeps its tests from running at the same time as each other.
 function(kivra_test name)
-  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   kivra_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
@@ -52,10 +53,14 @@ function(kivra_test name)
   else()
     list(APPEND T_LABELS native)
   endif()
+  set(lock "")
+  if(T_RESOURCE_LOCK)
+    set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 300 ${lock})
 endfunction()
 
 # kivra_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only by `./dev fuzz`
