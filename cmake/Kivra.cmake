@@ -53,14 +53,25 @@ function(kivra_test name)
   else()
     list(APPEND T_LABELS native)
   endif()
-  set(lock "")
+  # The discovery hands PROPERTIES on as one flat list of names and values, so a value must be
+  # a single, non-empty element: a list of labels or an empty environment would shift every
+  # pair after it (the timeout, environment and lock were lost that way). The labels are set
+  # by a file ctest reads after the discovered tests instead.
+  set(properties TIMEOUT 300)
+  if(env)
+    list(APPEND properties ENVIRONMENT "${env}")
+  endif()
   if(T_RESOURCE_LOCK)
-    set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 300 ${lock})
+    PROPERTIES ${properties})
+  set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+  file(WRITE ${labels_file}
+    "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${T_LABELS}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
 endfunction()
 
 # kivra_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only by `./dev fuzz`
