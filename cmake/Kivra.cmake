@@ -45,27 +45,35 @@ function(kivra_test name)
     KIVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KIVRA_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}"
     KIVRA_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
-  # Property pairs; an empty value would be dropped from the list and pair the rest wrongly.
-  set(properties TIMEOUT 300)
+  set(env "")
   if(T_DISPLAY)
-    list(APPEND properties ENVIRONMENT KIVRA_NEEDS_DISPLAY=1)
+    set(env "KIVRA_NEEDS_DISPLAY=1")
     list(APPEND T_LABELS display)
-  endif()
-  if(T_RESOURCE_LOCK)
-    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   if(WIN32)
     list(APPEND T_LABELS wine)
   else()
     list(APPEND T_LABELS native)
   endif()
-  # Test discovery flattens list values, so the labels go as one ("display,wine"; ctest -L
-  # matches a part of it), and every other property after them pairs up as written.
-  string(JOIN "," labels ${T_LABELS})
+  # The discovery hands PROPERTIES on as one flat list of names and values, so a value must be
+  # a single, non-empty element: a list of labels or an empty environment would shift every
+  # pair after it (the timeout, environment and lock were lost that way). The labels are set
+  # by a file ctest reads after the discovered tests instead.
+  set(properties TIMEOUT 300)
+  if(env)
+    list(APPEND properties ENVIRONMENT "${env}")
+  endif()
+  if(T_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${labels}" ${properties})
+    PROPERTIES ${properties})
+  set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+  file(WRITE ${labels_file}
+    "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${T_LABELS}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
 endfunction()
 
 # kivra_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only by `./dev fuzz`

@@ -174,4 +174,77 @@ Rewrite rewriteUtf16(const std::u16string& text, const std::u16string& from,
     return result;
 }
 
+namespace {
+
+template <class S>
+bool isKeyLine(const S& line) {
+    return !line.empty() && line[0] == typename S::value_type('[');
+}
+
+// "[HKEY_CURRENT_USER\<keyPath>" followed by "]" or "\".
+template <class S>
+bool isSectionOf(const S& line, const S& keyPath) {
+    using C = typename S::value_type;
+    static const char hive[] = "[HKEY_CURRENT_USER\\";
+    S head;
+    for (const char* c = hive; *c; ++c) head += C(*c);
+    head += keyPath;
+    if (line.size() <= head.size() || line.compare(0, head.size(), head) != 0) return false;
+    C next = line[head.size()];
+    return next == C(']') || next == C('\\');
+}
+
+template <class S>
+std::vector<S> keepSectionsOf(const std::vector<S>& lines, const S& keyPath, size_t& dropped) {
+    dropped = 0;
+    std::vector<S> kept;
+    kept.reserve(lines.size());
+    bool keeping = true;  // the header before the first key line
+    for (const S& line : lines) {
+        if (isKeyLine(line)) {
+            keeping = !keyPath.empty() && isSectionOf(line, keyPath);
+            if (!keeping) ++dropped;
+        }
+        if (keeping) kept.push_back(line);
+    }
+    return kept;
+}
+
+template <class S>
+S joined(const std::vector<S>& lines) {
+    S text;
+    for (const S& line : lines) text += line;
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> keepKeySections(const std::vector<std::string>& lines,
+                                         const std::string& keyPath, size_t& dropped) {
+    return keepSectionsOf(lines, keyPath, dropped);
+}
+
+std::vector<std::u16string> keepKeySections(const std::vector<std::u16string>& lines,
+                                            const std::u16string& keyPath, size_t& dropped) {
+    return keepSectionsOf(lines, keyPath, dropped);
+}
+
+Rewrite rewriteKeyNarrow(const std::string& text, const std::string& from, const std::string& to,
+                         LeadByteTest isLeadByte) {
+    size_t dropped = 0;
+    std::string kept = joined(keepKeySections(splitLines(text), from, dropped));
+    Rewrite result = rewriteNarrow(kept, from, to, isLeadByte);
+    result.droppedSections = dropped;
+    return result;
+}
+
+Rewrite rewriteKeyUtf16(const std::u16string& text, const std::u16string& from,
+                        const std::u16string& to) {
+    size_t dropped = 0;
+    std::u16string kept = joined(keepKeySections(splitLines(text), from, dropped));
+    Rewrite result = rewriteUtf16(kept, from, to);
+    result.droppedSections = dropped;
+    return result;
+}
+
 }  // namespace profiles

@@ -101,6 +101,23 @@ bool ProfileStore::rewriteExportFile(const std::string& source, const std::strin
     return true;
 }
 
+bool ProfileStore::rewriteKeyExportFile(const std::string& source, const std::string& target,
+                                        const std::string& oldPath, const std::string& newPath,
+                                        size_t& replaced, size_t& leftOut) {
+    std::string bytes;
+    if (!readWholeFile(source, bytes)) return false;
+    TextLayout layout = detectLayout(bytes, statisticalUnicodeTest);
+    Rewrite result =
+        layout.encoding == TextEncoding::Utf16
+            ? rewriteKeyUtf16(decodeUtf16(bytes, layout.offset), utf16FromNarrow(oldPath),
+                              utf16FromNarrow(newPath))
+            : rewriteKeyNarrow(bytes, oldPath, newPath, isLeadByte);
+    if (!writeWholeFile(target, result.bytes)) return false;
+    replaced = result.replacedLines;
+    leftOut = result.droppedSections;
+    return true;
+}
+
 bool ProfileStore::createTempFile(std::string& path) {
     char folder[MAX_PATH + 1];
     DWORD length = GetTempPathA(MAX_PATH, folder);

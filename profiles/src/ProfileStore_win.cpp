@@ -67,6 +67,8 @@ bool sameKeyName(const std::string& a, const std::string& b) {
                                 static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
 
+bool sameProfileName(const std::string& a, const std::string& b) { return sameKeyName(a, b); }
+
 std::string languageCode() {
     RegistryKey key;
     std::string code;

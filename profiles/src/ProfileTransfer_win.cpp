@@ -69,18 +69,23 @@ bool ProfileStore::importChecked(const std::string& file, const std::string& nam
     return importFile(file) && exists(name);
 }
 
-bool ProfileStore::importAs(const std::string& file, const std::string& newName) {
+// A user's file may hold other keys besides the profile (another profile, keys elsewhere in
+// the hive): the editor would write them all, so only the profile's own sections are passed on.
+bool ProfileStore::importAs(const std::string& file, const std::string& newName,
+                            size_t* sectionsLeftOut) {
+    if (sectionsLeftOut) *sectionsLeftOut = 0;
     std::string oldName, unusedDescription;
     if (root_.empty() || !isProfileName(newName) ||
         !readExportHeader(file, oldName, unusedDescription) || oldName.empty())
         return false;
     TempFile rewritten;
     if (!rewritten.ok()) return false;
-    size_t replaced = 0;
-    if (!rewriteExportFile(file, rewritten.path(), root_ + "\\" + oldName,
-                           root_ + "\\" + newName, &replaced) ||
+    size_t replaced = 0, leftOut = 0;
+    if (!rewriteKeyExportFile(file, rewritten.path(), root_ + "\\" + oldName,
+                              root_ + "\\" + newName, replaced, leftOut) ||
         replaced == 0)
         return false;
+    if (sectionsLeftOut) *sectionsLeftOut = leftOut;
     return importChecked(rewritten.path(), newName);
 }
 

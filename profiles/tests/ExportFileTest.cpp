@@ -139,4 +139,53 @@ TEST(RewriteTest, Utf16KeepsCharactersOutsideTheNarrowSetAndWritesAByteOrderMark
               u"[HKEY_CURRENT_USER\\R\\Neu]\r\n@=\"\u0416\u20AC \\\"q\\\"\"\r\n");
 }
 
+// A user's file that holds more than the profile.
+const std::string kMixed =
+    "Windows Registry Editor Version 5.00\r\n\r\n" +
+    kKey + "\\Work]\r\n@=\"desk\"\r\n\r\n" +
+    kKey + "\\Work\\Config]\r\n\"Help\"=\"C:\\\\Help\"\r\n\r\n" +
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"x\"=\"evil.exe\"\r\n\r\n" +
+    kKey + "\\Work2]\r\n\"v\"=dword:00000001\r\n\r\n" +
+    kKey + "]\r\n@=\"Work2\"\r\n\r\n" +
+    "[-" + kKey.substr(1) + "\\Home]\r\n\r\n" +
+    "[HKEY_LOCAL_MACHINE\\" + kRoot + "\\Work]\r\n\"w\"=\"machine\"\r\n" +
+    kKey + "\\Work\\Deep\\Er]\r\n\"d\"=\"kept\"\r\n";
+
+TEST(KeepKeySectionsTest, OnlyTheHeaderAndTheProfilesOwnSectionsRemain) {
+    size_t dropped = 99;
+    std::vector<std::string> kept =
+        keepKeySections(splitLines(kMixed), kRoot + "\\Work", dropped);
+    std::string text;
+    for (const std::string& line : kept) text += line;
+    EXPECT_EQ(text, "Windows Registry Editor Version 5.00\r\n\r\n" +
+                        kKey + "\\Work]\r\n@=\"desk\"\r\n\r\n" +
+                        kKey + "\\Work\\Config]\r\n\"Help\"=\"C:\\\\Help\"\r\n\r\n" +
+                        kKey + "\\Work\\Deep\\Er]\r\n\"d\"=\"kept\"\r\n");
+    EXPECT_EQ(dropped, 5u) << "Run, Work2, the root itself, a deletion and another hive";
+}
+
+TEST(KeepKeySectionsTest, TheRewriteOfAProfileFileDropsForeignSectionsInBothEncodings) {
+    Rewrite narrow = rewriteKeyNarrow(kMixed, kRoot + "\\Work", kRoot + "\\Trip", nullptr);
+    EXPECT_EQ(narrow.droppedSections, 5u);
+    EXPECT_EQ(narrow.replacedLines, 3u);
+    EXPECT_EQ(narrow.bytes.find("Run"), std::string::npos);
+    EXPECT_EQ(narrow.bytes.find("Work"), std::string::npos) << "every kept key renamed";
+
+    std::u16string wide(kMixed.begin(), kMixed.end());
+    std::u16string from(kRoot.begin(), kRoot.end()), to = from;
+    Rewrite utf16 = rewriteKeyUtf16(wide, from + u"\\Work", to + u"\\Trip");
+    EXPECT_EQ(utf16.droppedSections, 5u);
+    std::u16string back = decodeUtf16(utf16.bytes, 2);
+    EXPECT_EQ(std::string(back.begin(), back.end()), narrow.bytes);
+}
+
+TEST(KeepKeySectionsTest, AFileOfTheProfileAloneLosesNothing) {
+    std::string own = "REGEDIT4\r\n\r\n" + kKey + "\\Work]\r\n@=\"x\"\r\n" + kKey +
+                      "\\Work\\Sub]\r\n\"a\"=\"b\"\r\n";
+    size_t dropped = 7;
+    std::vector<std::string> kept = keepKeySections(splitLines(own), kRoot + "\\Work", dropped);
+    EXPECT_EQ(kept, splitLines(own));
+    EXPECT_EQ(dropped, 0u);
+}
+
 }  // namespace

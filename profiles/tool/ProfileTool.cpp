@@ -137,7 +137,11 @@ int run(ProfileStore& store, const std::string& command, int argc, char** argv) 
     if (command == "rename" && need(2))
         return report(store.rename(argv[0], argv[1], optionalArg(argc, argv, 2)));
     if (command == "export" && need(2)) return report(store.exportProfile(argv[0], argv[1]));
-    if (command == "import" && need(2)) return report(store.importAs(argv[0], argv[1]));
+    if (command == "import" && need(2)) {
+        size_t leftOut = 0;
+        bool ok = store.importAs(argv[0], argv[1], &leftOut);
+        return report(ok, ", \"sectionsLeftOut\": " + std::to_string(leftOut));
+    }
     if (command == "header" && need(1)) {
         std::string name, text;
         bool ok = store.readExportHeader(argv[0], name, text);

@@ -13,7 +13,10 @@ void setMessageBoxHook(MessageBoxHook hook) {
 }
 
 int messageBox(const std::string& text, UINT type, HWND owner) {
-    const std::string& title = appTitle();
+    return messageBox(text, appTitle(), type, owner);
+}
+
+int messageBox(const std::string& text, const std::string& title, UINT type, HWND owner) {
     if (g_hook) return g_hook(owner, text, title, type);
     return MessageBoxA(owner, text.c_str(), title.empty() ? nullptr : title.c_str(), type);
 }

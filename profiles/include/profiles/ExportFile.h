@@ -49,6 +49,7 @@ ExportHeader parseExportHeader(const std::vector<std::string>& lines, const std:
 struct Rewrite {
     std::string bytes;        // the new file, in the source's encoding
     size_t replacedLines = 0;  // lines in which the old key path was replaced
+    size_t droppedSections = 0;  // sections left out by keepKeySections
 };
 
 // Each line once: an empty string written as quote, control character, quote after the first
@@ -58,5 +59,20 @@ Rewrite rewriteNarrow(const std::string& text, const std::string& from, const st
 // The same for UTF-16 text; the result starts with a byte-order mark.
 Rewrite rewriteUtf16(const std::u16string& text, const std::u16string& from,
                      const std::u16string& to);
+
+// A file given to the registry editor writes every key it holds. Before a profile is
+// imported, only the lines before the first key line (the editor's header) and the sections
+// of `keyPath` (relative to HKEY_CURRENT_USER) and of the keys below it are kept; every other
+// section, deletions ("[-...") included, is dropped and counted in `dropped`.
+std::vector<std::string> keepKeySections(const std::vector<std::string>& lines,
+                                         const std::string& keyPath, size_t& dropped);
+std::vector<std::u16string> keepKeySections(const std::vector<std::u16string>& lines,
+                                            const std::u16string& keyPath, size_t& dropped);
+
+// keepKeySections(`from`), then the rewrite of rewriteNarrow/rewriteUtf16.
+Rewrite rewriteKeyNarrow(const std::string& text, const std::string& from, const std::string& to,
+                         LeadByteTest isLeadByte);
+Rewrite rewriteKeyUtf16(const std::u16string& text, const std::u16string& from,
+                        const std::u16string& to);
 
 }  // namespace profiles

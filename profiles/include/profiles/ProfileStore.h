@@ -4,6 +4,7 @@
 // exports and imports go through the system registry editor and registry export files.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,8 +46,11 @@ public:
 
     bool exportProfile(const std::string& name, const std::string& file);
     bool importFile(const std::string& file);
-    // Imports a profile export file of this root under `newName`.
-    bool importAs(const std::string& file, const std::string& newName);
+    // Imports a profile export file of this root under `newName`. Only the file's sections of
+    // that profile reach the registry; `sectionsLeftOut` (if given) receives how many other
+    // sections the file held.
+    bool importAs(const std::string& file, const std::string& newName,
+                  size_t* sectionsLeftOut = nullptr);
     // Without a description the copy keeps the source's.
     bool copy(const std::string& source, const std::string& newName,
               const std::optional<std::string>& description = std::nullopt);
@@ -60,6 +64,11 @@ public:
     static bool rewriteExportFile(const std::string& source, const std::string& target,
                                   const std::string& oldPath, const std::string& newPath,
                                   size_t* replaced = nullptr);
+    // The same, keeping only the header and the sections of `oldPath` and the keys below it;
+    // `leftOut` receives the number of sections dropped.
+    static bool rewriteKeyExportFile(const std::string& source, const std::string& target,
+                                     const std::string& oldPath, const std::string& newPath,
+                                     size_t& replaced, size_t& leftOut);
     static bool createTempFile(std::string& path);
 
     // Completes a typed path with the fixed parts (strings 121 and 122 of the resource
@@ -85,6 +94,9 @@ private:
 // The leading and trailing parts of every root path (strings 121 and 122).
 std::string rootPrefix();
 std::string rootSuffix();
+
+// Two profile names name the same key (the registry ignores letter case).
+bool sameProfileName(const std::string& a, const std::string& b);
 
 // Shows the system's text for `error`, after `prefix` when given, in the standard message
 // box with the program's title.
