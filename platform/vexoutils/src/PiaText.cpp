@@ -1,5 +1,6 @@
-// The text layer of plot style table files: a line cursor, the line grammar, the entry
-// tree, and the value spellings (strings without closing quote, TRUE/FALSE, C-locale reals).
+// The text layer of plot style table files: the line scanner (the grammar), the entry tree
+// built from its lines, writing lines and entries, and the value spellings (strings without
+// closing quote, TRUE/FALSE, C-locale reals).
 #include "PiaText.h"
 
 #include <charconv>
@@ -15,40 +16,54 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
-bool isKeyChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-' || c == '.';
+// Character classes for the scanner: what may stand in a key, and what ends one.
+enum : unsigned char { kKeyChar = 1, kKeyEnd = 2 };
+
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses() {
+        for (int c = 'a'; c <= 'z'; ++c) of[c] = kKeyChar;
+        for (int c = 'A'; c <= 'Z'; ++c) of[c] = kKeyChar;
+        for (int c = '0'; c <= '9'; ++c) of[c] = kKeyChar;
+        of[static_cast<unsigned char>('_')] = of[static_cast<unsigned char>('-')] =
+            of[static_cast<unsigned char>('.')] = kKeyChar;
+        of[static_cast<unsigned char>('=')] = of[static_cast<unsigned char>('{')] = kKeyEnd;
+    }
+};
+constexpr CharClasses kClasses;
+
+unsigned char classOf(char c) {
+    return kClasses.of[static_cast<unsigned char>(c)];
 }
 
-bool validKey(const std::string& key) {
-    if (key.empty()) return false;
-    for (char c : key)
-        if (!isKeyChar(c)) return false;
-    return true;
-}
-
-std::string trimmed(const char* begin, const char* end) {
+std::string_view trimmed(const char* begin, const char* end) {
     while (begin < end && isSpace(*begin)) ++begin;
     while (end > begin && isSpace(end[-1])) --end;
-    return std::string(begin, end);
+    return std::string_view(begin, static_cast<std::size_t>(end - begin));
 }
 
-std::string failure(int line, const std::string& what) {
+std::string failure(int line, const char* what) {
     return "line " + std::to_string(line) + ": " + what;
+}
+
+void indent(std::string& out, int depth) {
+    out.append(static_cast<std::size_t>(depth), ' ');
 }
 
 }  // namespace
 
-TextParse parseText(const char* text, std::size_t size) {
-    TextParse result;
-    std::vector<TextEntry> root;
-    std::vector<std::vector<TextEntry>*> open{&root};  // innermost block last
-    TextEntry* lastScalar = nullptr;                   // the entry a continuation extends
+LineScan scanLines(const char* text, std::size_t size) {
+    LineScan scan;
+    std::vector<TextLine>& lines = scan.lines;
+    lines.reserve(size / 16 + 4);
+    std::vector<int> open;           // indices of the open lines of the blocks now open
+    int lastScalar = -1;             // the line a continuation extends
+    std::string* lastJoined = nullptr;  // its joined storage, once it has been continued
     const char* p = text;
-    const char* end = text + size;
+    const char* const end = text + size;
     int lineNo = 0;
     while (p < end) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (!lineEnd) lineEnd = end;
         const char* contentEnd = lineEnd;
         if (contentEnd > p && contentEnd[-1] == '\r') --contentEnd;
@@ -58,77 +73,163 @@ TextParse parseText(const char* text, std::size_t size) {
         while (q < contentEnd && isSpace(*q)) ++q;
         if (q == contentEnd) continue;
 
-        const char* eq = static_cast<const char*>(std::memchr(q, '=', contentEnd - q));
-        const char* brace = static_cast<const char*>(std::memchr(q, '{', contentEnd - q));
-        std::string bare = trimmed(q, contentEnd);
+        // The first '=' or '{' ends the key. A key is a run of key characters, blanks may
+        // follow it; anything else before the end mark makes it a bad key.
+        const char* stop = q;
+        while (stop < contentEnd && classOf(*stop) == kKeyChar) ++stop;
+        const std::string_view key(q, static_cast<std::size_t>(stop - q));
+        bool clean = !key.empty();
+        for (; stop < contentEnd && classOf(*stop) != kKeyEnd; ++stop)
+            if (!isSpace(*stop)) clean = false;
+        const char* eq = stop < contentEnd && *stop == '=' ? stop : nullptr;
+        const char* brace = stop < contentEnd && *stop == '{' ? stop : nullptr;
+        const char* bareEnd = contentEnd;
+        while (bareEnd > q && isSpace(bareEnd[-1])) --bareEnd;
+        const std::string_view bare(q, static_cast<std::size_t>(bareEnd - q));
+        const int depth = static_cast<int>(open.size());
         if (bare == "}") {
-            if (open.size() == 1) {
-                result.error = failure(lineNo, "'}' without an open block");
-                return result;
+            if (open.empty()) {
+                scan.error = failure(lineNo, "'}' without an open block");
+                return scan;
             }
+            TextLine close;
+            close.kind = TextLine::kClose;
+            close.depth = depth - 1;
+            close.line = lineNo;
+            lines[static_cast<std::size_t>(open.back())].end = static_cast<int>(lines.size());
             open.pop_back();
-            lastScalar = nullptr;
+            lines.push_back(close);
+            lastScalar = -1;
             continue;
         }
-        if (brace && (!eq || brace < eq)) {
+        if (brace) {
             if (bare.back() != '{') {
-                result.error = failure(lineNo, "text after '{'");
-                return result;
+                scan.error = failure(lineNo, "text after '{'");
+                return scan;
             }
-            TextEntry entry;
-            entry.key = trimmed(q, brace);
-            entry.block = true;
+            TextLine entry;
+            entry.kind = TextLine::kOpen;
+            entry.depth = depth;
             entry.line = lineNo;
-            if (!validKey(entry.key)) {
-                result.error = failure(lineNo, "bad block name");
-                return result;
+            entry.key = key;
+            if (!clean) {
+                scan.error = failure(lineNo, "bad block name");
+                return scan;
             }
-            if (static_cast<int>(open.size()) > kMaxBlockDepth) {
-                result.error = failure(lineNo, "blocks nested too deep");
-                return result;
+            if (depth + 1 > kMaxBlockDepth) {
+                scan.error = failure(lineNo, "blocks nested too deep");
+                return scan;
             }
-            open.back()->push_back(std::move(entry));
-            open.push_back(&open.back()->back().children);
-            lastScalar = nullptr;
+            open.push_back(static_cast<int>(lines.size()));
+            lines.push_back(entry);
+            lastScalar = -1;
             continue;
         }
         if (eq) {
-            TextEntry entry;
-            entry.key = trimmed(q, eq);
+            TextLine entry;
+            entry.kind = TextLine::kScalar;
+            entry.depth = depth;
             entry.line = lineNo;
-            if (!validKey(entry.key)) {
-                result.error = failure(lineNo, "bad key");
-                return result;
+            entry.key = key;
+            if (!clean) {
+                scan.error = failure(lineNo, "bad key");
+                return scan;
             }
             const char* v = eq + 1;
             if (v < contentEnd && *v == '"') {
-                entry.value.assign(v, contentEnd);  // strings keep trailing spaces
+                // Strings keep trailing spaces.
+                entry.value = std::string_view(v, static_cast<std::size_t>(contentEnd - v));
             } else {
                 entry.value = trimmed(v, contentEnd);
             }
-            open.back()->push_back(std::move(entry));
-            lastScalar = &open.back()->back();
+            lastScalar = static_cast<int>(lines.size());
+            lastJoined = nullptr;
+            lines.push_back(entry);
             continue;
         }
-        if (lastScalar && !lastScalar->value.empty() && lastScalar->value[0] == '"') {
-            lastScalar->value += ' ';
-            lastScalar->value += bare;
+        if (lastScalar >= 0) {
+            TextLine& broken = lines[static_cast<std::size_t>(lastScalar)];
+            if (!broken.value.empty() && broken.value[0] == '"') {
+                if (!lastJoined) {
+                    scan.joined.emplace_back(broken.value);
+                    lastJoined = &scan.joined.back();
+                }
+                *lastJoined += ' ';
+                lastJoined->append(bare.data(), bare.size());
+                broken.value = *lastJoined;
+                continue;
+            }
+        }
+        scan.error = failure(lineNo, "neither a key nor a block");
+        return scan;
+    }
+    if (!open.empty()) {
+        scan.error = "the text ends inside a block";
+        return scan;
+    }
+    scan.ok = true;
+    return scan;
+}
+
+void writeLines(std::string& out, const std::vector<TextLine>& lines, std::size_t first,
+                std::size_t last, int depth) {
+    const int base = lines[first].depth;
+    for (std::size_t i = first; i <= last; ++i) {
+        const TextLine& l = lines[i];
+        indent(out, depth + l.depth - base);
+        if (l.kind == TextLine::kClose) {
+            out += "}\n";
             continue;
         }
-        result.error = failure(lineNo, "neither a key nor a block");
+        out.append(l.key.data(), l.key.size());
+        if (l.kind == TextLine::kOpen) {
+            out += "{\n";
+        } else {
+            out += '=';
+            out.append(l.value.data(), l.value.size());
+            out += '\n';
+        }
+    }
+}
+
+namespace {
+
+// The entries of lines [first, last), all at one depth, with their blocks' contents.
+void buildEntries(const std::vector<TextLine>& lines, std::size_t first, std::size_t last,
+                  std::vector<TextEntry>& out) {
+    for (std::size_t i = first; i < last; ++i) {
+        const TextLine& l = lines[i];
+        TextEntry e;
+        e.key.assign(l.key.data(), l.key.size());
+        e.line = l.line;
+        if (l.kind == TextLine::kOpen) {
+            e.block = true;
+            const std::size_t close = static_cast<std::size_t>(l.end);
+            buildEntries(lines, i + 1, close, e.children);
+            i = close;
+        } else {
+            e.value.assign(l.value.data(), l.value.size());
+        }
+        out.push_back(std::move(e));
+    }
+}
+
+}  // namespace
+
+TextParse parseText(const char* text, std::size_t size) {
+    TextParse result;
+    const LineScan scan = scanLines(text, size);
+    if (!scan.ok) {
+        result.error = scan.error;
         return result;
     }
-    if (open.size() != 1) {
-        result.error = "the text ends inside a block";
-        return result;
-    }
+    buildEntries(scan.lines, 0, scan.lines.size(), result.entries);
     result.ok = true;
-    result.entries = std::move(root);
     return result;
 }
 
 void writeEntry(std::string& out, const TextEntry& entry, int depth) {
-    out.append(static_cast<std::size_t>(depth), ' ');
+    indent(out, depth);
     out += entry.key;
     if (!entry.block) {
         out += '=';
@@ -138,17 +239,17 @@ void writeEntry(std::string& out, const TextEntry& entry, int depth) {
     }
     out += "{\n";
     for (const TextEntry& child : entry.children) writeEntry(out, child, depth + 1);
-    out.append(static_cast<std::size_t>(depth), ' ');
+    indent(out, depth);
     out += "}\n";
 }
 
-std::string stringValue(const std::string& value) {
-    return !value.empty() && value[0] == '"' ? value.substr(1) : value;
+std::string stringValue(std::string_view value) {
+    if (!value.empty() && value[0] == '"') value.remove_prefix(1);
+    return std::string(value);
 }
 
-std::string oneLine(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
@@ -159,14 +260,23 @@ std::string oneLine(const std::string& text) {
             out += c;
         }
     }
-    return out;
+}
+
+std::string oneLine(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 1);
+    appendQuoted(out, text);
+    return out.substr(1);
 }
 
 std::string quoted(const std::string& text) {
-    return '"' + oneLine(text);
+    std::string out;
+    out.reserve(text.size() + 1);
+    appendQuoted(out, text);
+    return out;
 }
 
-bool parseInt(const std::string& value, long long& out) {
+bool parseInt(std::string_view value, long long& out) {
     const char* b = value.data();
     const char* e = b + value.size();
     if (b != e && *b == '+') ++b;
@@ -177,7 +287,7 @@ bool parseInt(const std::string& value, long long& out) {
     return true;
 }
 
-bool parseReal(const std::string& value, double& out) {
+bool parseReal(std::string_view value, double& out) {
     const char* b = value.data();
     const char* e = b + value.size();
     if (b != e && *b == '+') ++b;
@@ -188,7 +298,7 @@ bool parseReal(const std::string& value, double& out) {
     return true;
 }
 
-bool parseBool(const std::string& value, bool& out) {
+bool parseBool(std::string_view value, bool& out) {
     if (value == "TRUE" || value == "true" || value == "1") {
         out = true;
     } else if (value == "FALSE" || value == "false" || value == "0") {
@@ -199,13 +309,27 @@ bool parseBool(const std::string& value, bool& out) {
     return true;
 }
 
-std::string formatReal(double value) {
+void appendReal(std::string& out, double value) {
     char buffer[400];
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    if (ec != std::errc()) return "0.0";
-    std::string s(buffer, ptr);
-    if (s.find('.') == std::string::npos) s += ".0";
+    if (ec != std::errc()) {
+        out += "0.0";
+        return;
+    }
+    out.append(buffer, ptr);
+    if (!std::memchr(buffer, '.', static_cast<std::size_t>(ptr - buffer))) out += ".0";
+}
+
+std::string formatReal(double value) {
+    std::string s;
+    appendReal(s, value);
     return s;
+}
+
+void appendInt(std::string& out, long long value) {
+    char buffer[24];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, ec == std::errc() ? ptr : buffer);
 }
 
 }  // namespace vexo

@@ -1,11 +1,44 @@
 // The text layer of plot style table files: lines of `key=value`, `key{` opening a block
-// and `}` closing it. Parsed into a tree of entries and written back from one.
+// and `}` closing it. Scanned into a flat list of lines over the text (what the record layer
+// reads), parsed into a tree of entries, and written back.
 #pragma once
 
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vexo {
+
+// One meaningful line of the text. Keys and values look into the scanned text, or into the
+// scan's own storage for a string broken over several lines.
+struct TextLine {
+    enum Kind : unsigned char { kScalar, kOpen, kClose };
+    Kind kind = kScalar;
+    int depth = 0;  // the entry's nesting (0: top level); a close line has its block's depth
+    int end = 0;    // an open line: the index of its close line
+    int line = 0;   // 1-based line of the text, for messages
+    std::string_view key;
+    std::string_view value;  // scalars: everything after '=' (a string keeps its leading quote)
+};
+
+struct LineScan {
+    bool ok = false;
+    std::string error;  // with the line number when !ok
+    std::vector<TextLine> lines;
+    std::deque<std::string> joined;  // broken strings joined, looked into by their lines
+};
+
+// Scans inflated text (a trailing NUL already removed). Lines may be indented by any number
+// of spaces or tabs and may end in CR LF. A line with none of '=', '{', '}' continues the
+// string value before it (a name typed with a line break), joined with a space. The text
+// must outlive the scan.
+LineScan scanLines(const char* text, std::size_t size);
+
+// Appends lines first..last (a scalar, or a block from its open to its close line) as they
+// are written at nesting `depth` (one space per level).
+void writeLines(std::string& out, const std::vector<TextLine>& lines, std::size_t first,
+                std::size_t last, int depth);
 
 struct TextEntry {
     std::string key;
@@ -21,9 +54,7 @@ struct TextParse {
     std::vector<TextEntry> entries;
 };
 
-// Parses inflated text (a trailing NUL already removed). Lines may be indented by any
-// number of spaces or tabs and may end in CR LF. A line with none of '=', '{', '}' continues
-// the string value before it (a name typed with a line break), joined with a space.
+// The scanned lines as a tree of entries.
 TextParse parseText(const char* text, std::size_t size);
 
 // Appends `entry` at nesting `depth` (one space per level, as CAD programs write).
@@ -31,12 +62,16 @@ void writeEntry(std::string& out, const TextEntry& entry, int depth);
 
 // Value helpers. Strings: a leading quote is the marker and is dropped; there is no
 // closing quote and no escaping.
-std::string stringValue(const std::string& value);
+std::string stringValue(std::string_view value);
 std::string quoted(const std::string& text);  // also turns line breaks into spaces
-bool parseInt(const std::string& value, long long& out);
-bool parseReal(const std::string& value, double& out);
-bool parseBool(const std::string& value, bool& out);
+// Appends `text` quoted as quoted() makes it.
+void appendQuoted(std::string& out, std::string_view text);
+bool parseInt(std::string_view value, long long& out);
+bool parseReal(std::string_view value, double& out);
+bool parseBool(std::string_view value, bool& out);
 std::string formatReal(double value);  // shortest C-locale form, "1.0" rather than "1"
+void appendReal(std::string& out, double value);
+void appendInt(std::string& out, long long value);
 // Line breaks in a value that is written on one line become spaces.
 std::string oneLine(const std::string& text);
 

@@ -55,11 +55,35 @@ TEST(TextGrammar, RefusesWhatItCannotMakeSenseOf) {
 }
 
 TEST(TextGrammar, WritesOneSpacePerLevel) {
-    const TextParse p = parse("a{\n   0{\n  k=v\n}\n}\n");
+    const std::string text = "a{\n   0{\n  k=v\n}\n}\n";
+    const TextParse p = parse(text);
     ASSERT_TRUE(p.ok);
     std::string out;
     vexo::writeEntry(out, p.entries[0], 0);
     EXPECT_EQ(out, "a{\n 0{\n  k=v\n }\n}\n");
+    // The scanned lines write the same, from any depth and placed at any other.
+    const vexo::LineScan scan = vexo::scanLines(text.data(), text.size());
+    ASSERT_TRUE(scan.ok);
+    ASSERT_EQ(scan.lines.size(), 5u);
+    EXPECT_EQ(scan.lines[0].end, 4);
+    EXPECT_EQ(scan.lines[1].end, 3);
+    std::string lines;
+    vexo::writeLines(lines, scan.lines, 0, 4, 0);
+    EXPECT_EQ(lines, out);
+    lines.clear();
+    vexo::writeLines(lines, scan.lines, 1, 3, 2);
+    EXPECT_EQ(lines, "  0{\n   k=v\n  }\n");
+}
+
+TEST(TextGrammar, TheTreeAndTheLinesAgreeOnBrokenStrings) {
+    const std::string text = "n=\"two\nparts\nand more\nx=1\n";
+    const vexo::LineScan scan = vexo::scanLines(text.data(), text.size());
+    ASSERT_TRUE(scan.ok);
+    ASSERT_EQ(scan.lines.size(), 2u);
+    EXPECT_EQ(scan.lines[0].value, "\"two parts and more");
+    EXPECT_EQ(scan.lines[0].line, 1);
+    EXPECT_EQ(scan.lines[1].line, 4);
+    EXPECT_EQ(parse(text).entries[0].value, "\"two parts and more");
 }
 
 TEST(TextValues, RealsInShortestCLocaleForm) {
