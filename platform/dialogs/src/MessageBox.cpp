@@ -22,4 +22,9 @@ int messageBox(UINT id, UINT type, HWND owner) {
     return messageBox(loadString(id), type, owner);
 }
 
+int messageBoxTitled(const std::string& text, const std::string& title, UINT type, HWND owner) {
+    if (g_hook) return g_hook(owner, text, title, type);
+    return MessageBoxA(owner, text.c_str(), title.c_str(), type);
+}
+
 }  // namespace dlg

@@ -12,6 +12,8 @@ int messageBox(const std::string& text, UINT type = MB_OK | MB_ICONEXCLAMATION,
                HWND owner = nullptr);
 // The same with string `id` of the resource handle as the text.
 int messageBox(UINT id, UINT type = MB_OK | MB_ICONEXCLAMATION, HWND owner = nullptr);
+// The same under a caption of the caller's (a dialog's own title, say).
+int messageBoxTitled(const std::string& text, const std::string& title, UINT type, HWND owner);
 
 // Tests replace the box with a recorder so no window waits for a click.
 using MessageBoxHook = int (*)(HWND owner, const std::string& text, const std::string& title,
