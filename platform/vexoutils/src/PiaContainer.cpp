@@ -39,14 +39,16 @@ const char* kindWord(TableKind kind) {
 }
 
 // Inflates into `out`, which starts at the size the header announces (`hint`, advisory)
-// and grows when the text is longer.
-bool inflateAll(const unsigned char* data, std::size_t size, std::size_t hint, std::string& out,
-                std::string& error, std::size_t& used) {
+// and grows when the text is longer. Without `checkText` the stream's own checksum of the
+// text is not computed (the caller has checked the compressed bytes themselves).
+bool inflateAll(const unsigned char* data, std::size_t size, std::size_t hint, bool checkText,
+                std::string& out, std::string& error, std::size_t& used) {
     z_stream z{};
     if (inflateInit(&z) != Z_OK) {
         error = "zlib cannot start";
         return false;
     }
+    if (!checkText) inflateValidate(&z, 0);
     z.next_in = const_cast<unsigned char*>(data);
     z.avail_in = static_cast<uInt>(size);
     out.resize(std::min(std::max<std::size_t>(hint, 4096), kMaxTextBytes + 1));
@@ -125,15 +127,22 @@ Unpacked unpack(const unsigned char* bytes, std::size_t size) {
         const std::uint32_t packedLength = le32(bytes + 56);
         const unsigned char* packed = bytes + kHeaderSize;
         const std::size_t packedSize = size - kHeaderSize;
+        // When the header's checksum is that of the compressed bytes, they are as they were
+        // written, and so is the text they inflate to: its own checksum in the stream need
+        // not be computed again. Otherwise zlib checks it.
+        const auto overAll = adler32(adler32(0, nullptr, 0), packed, static_cast<uInt>(packedSize));
         std::size_t used = 0;
-        if (!inflateAll(packed, packedSize, textLength, r.text, r.error, used)) return r;
+        if (!inflateAll(packed, packedSize, textLength, checksum != overAll, r.text, r.error, used))
+            return r;
         // The header's numbers are advisory: some writers put other values there.
         if (used != packedSize) r.notes.push_back("bytes after the compressed text ignored");
         if (packedLength != packedSize)
             r.notes.push_back("the header's compressed length does not match the file");
         if (textLength != r.text.size())
             r.notes.push_back("the header's text length does not match the text");
-        const auto overPacked = adler32(adler32(0, nullptr, 0), packed, static_cast<uInt>(used));
+        const auto overPacked =
+            used == packedSize ? overAll
+                               : adler32(adler32(0, nullptr, 0), packed, static_cast<uInt>(used));
         if (checksum != overPacked) {
             const auto overText =
                 adler32(adler32(0, nullptr, 0), reinterpret_cast<const Bytef*>(r.text.data()),

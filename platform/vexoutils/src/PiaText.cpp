@@ -36,12 +36,6 @@ unsigned char classOf(char c) {
     return kClasses.of[static_cast<unsigned char>(c)];
 }
 
-std::string_view trimmed(const char* begin, const char* end) {
-    while (begin < end && isSpace(*begin)) ++begin;
-    while (end > begin && isSpace(end[-1])) --end;
-    return std::string_view(begin, static_cast<std::size_t>(end - begin));
-}
-
 std::string failure(int line, const char* what) {
     return "line " + std::to_string(line) + ": " + what;
 }
@@ -54,14 +48,15 @@ void indent(std::string& out, int depth) {
 
 LineScan scanLines(const char* text, std::size_t size) {
     LineScan scan;
+    scan.text = text;
     std::vector<TextLine>& lines = scan.lines;
-    lines.reserve(size / 16 + 4);
-    std::vector<int> open;           // indices of the open lines of the blocks now open
-    int lastScalar = -1;             // the line a continuation extends
-    std::string* lastJoined = nullptr;  // its joined storage, once it has been continued
+    lines.reserve(size / 16 + 16);  // table text averages some 20 bytes a line
+    std::vector<std::uint32_t> open;  // indices of the open lines of the blocks now open
+    long lastScalar = -1;             // the line a continuation extends
     const char* p = text;
     const char* const end = text + size;
     int lineNo = 0;
+    auto offset = [text](const char* at) { return static_cast<std::uint32_t>(at - text); };
     while (p < end) {
         const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (!lineEnd) lineEnd = end;
@@ -77,41 +72,37 @@ LineScan scanLines(const char* text, std::size_t size) {
         // follow it; anything else before the end mark makes it a bad key.
         const char* stop = q;
         while (stop < contentEnd && classOf(*stop) == kKeyChar) ++stop;
-        const std::string_view key(q, static_cast<std::size_t>(stop - q));
-        bool clean = !key.empty();
+        const char* const keyEnd = stop;
+        bool clean = keyEnd > q;
         for (; stop < contentEnd && classOf(*stop) != kKeyEnd; ++stop)
             if (!isSpace(*stop)) clean = false;
-        const char* eq = stop < contentEnd && *stop == '=' ? stop : nullptr;
-        const char* brace = stop < contentEnd && *stop == '{' ? stop : nullptr;
         const char* bareEnd = contentEnd;
         while (bareEnd > q && isSpace(bareEnd[-1])) --bareEnd;
-        const std::string_view bare(q, static_cast<std::size_t>(bareEnd - q));
         const int depth = static_cast<int>(open.size());
-        if (bare == "}") {
+
+        TextLine line;
+        line.depth = static_cast<unsigned char>(depth);
+        line.keyAt = offset(q);
+        line.keySize = static_cast<std::uint32_t>(keyEnd - q);
+        if (bareEnd - q == 1 && *q == '}') {
             if (open.empty()) {
                 scan.error = failure(lineNo, "'}' without an open block");
                 return scan;
             }
-            TextLine close;
-            close.kind = TextLine::kClose;
-            close.depth = depth - 1;
-            close.line = lineNo;
-            lines[static_cast<std::size_t>(open.back())].end = static_cast<int>(lines.size());
+            line.kind = TextLine::kClose;
+            line.depth = static_cast<unsigned char>(depth - 1);
+            line.keySize = 0;
+            lines[open.back()].valueAt = static_cast<std::uint32_t>(lines.size());
             open.pop_back();
-            lines.push_back(close);
+            lines.push_back(line);
             lastScalar = -1;
             continue;
         }
-        if (brace) {
-            if (bare.back() != '{') {
+        if (stop < contentEnd && *stop == '{') {
+            if (bareEnd[-1] != '{') {
                 scan.error = failure(lineNo, "text after '{'");
                 return scan;
             }
-            TextLine entry;
-            entry.kind = TextLine::kOpen;
-            entry.depth = depth;
-            entry.line = lineNo;
-            entry.key = key;
             if (!clean) {
                 scan.error = failure(lineNo, "bad block name");
                 return scan;
@@ -120,43 +111,46 @@ LineScan scanLines(const char* text, std::size_t size) {
                 scan.error = failure(lineNo, "blocks nested too deep");
                 return scan;
             }
-            open.push_back(static_cast<int>(lines.size()));
-            lines.push_back(entry);
+            line.kind = TextLine::kOpen;
+            open.push_back(static_cast<std::uint32_t>(lines.size()));
+            lines.push_back(line);
             lastScalar = -1;
             continue;
         }
-        if (eq) {
-            TextLine entry;
-            entry.kind = TextLine::kScalar;
-            entry.depth = depth;
-            entry.line = lineNo;
-            entry.key = key;
+        if (stop < contentEnd) {  // '='
             if (!clean) {
                 scan.error = failure(lineNo, "bad key");
                 return scan;
             }
-            const char* v = eq + 1;
-            if (v < contentEnd && *v == '"') {
-                // Strings keep trailing spaces.
-                entry.value = std::string_view(v, static_cast<std::size_t>(contentEnd - v));
-            } else {
-                entry.value = trimmed(v, contentEnd);
+            const char* v = stop + 1;
+            const char* valueEnd = contentEnd;
+            if (v >= contentEnd || *v != '"') {
+                // Strings keep trailing spaces; other values are trimmed.
+                while (v < valueEnd && isSpace(*v)) ++v;
+                while (valueEnd > v && isSpace(valueEnd[-1])) --valueEnd;
             }
-            lastScalar = static_cast<int>(lines.size());
-            lastJoined = nullptr;
-            lines.push_back(entry);
+            line.kind = TextLine::kScalar;
+            line.valueAt = offset(v);
+            line.valueSize = static_cast<std::uint32_t>(valueEnd - v);
+            lastScalar = static_cast<long>(lines.size());
+            lines.push_back(line);
             continue;
         }
         if (lastScalar >= 0) {
             TextLine& broken = lines[static_cast<std::size_t>(lastScalar)];
-            if (!broken.value.empty() && broken.value[0] == '"') {
-                if (!lastJoined) {
-                    scan.joined.emplace_back(broken.value);
-                    lastJoined = &scan.joined.back();
+            const std::string_view value = scan.value(static_cast<std::size_t>(lastScalar));
+            if (!value.empty() && value[0] == '"') {
+                if (broken.kind == TextLine::kScalar) {
+                    // First continuation: the value moves to the joined text, which then grows
+                    // only at its end while this line is continued.
+                    const std::size_t at = scan.joined.size();
+                    scan.joined.append(value.data(), value.size());
+                    broken.kind = TextLine::kJoined;
+                    broken.valueAt = static_cast<std::uint32_t>(at);
                 }
-                *lastJoined += ' ';
-                lastJoined->append(bare.data(), bare.size());
-                broken.value = *lastJoined;
+                scan.joined += ' ';
+                scan.joined.append(q, static_cast<std::size_t>(bareEnd - q));
+                broken.valueSize = static_cast<std::uint32_t>(scan.joined.size() - broken.valueAt);
                 continue;
             }
         }
@@ -171,22 +165,28 @@ LineScan scanLines(const char* text, std::size_t size) {
     return scan;
 }
 
-void writeLines(std::string& out, const std::vector<TextLine>& lines, std::size_t first,
-                std::size_t last, int depth) {
-    const int base = lines[first].depth;
+int LineScan::lineNumber(std::size_t i) const {
+    const char* at = text + lines[i].keyAt;
+    int n = 1;
+    for (const char* c = text; c < at; ++c) n += *c == '\n';
+    return n;
+}
+
+void writeLines(std::string& out, const LineScan& scan, std::size_t first, std::size_t last,
+                int depth) {
+    const int base = scan.depth(first);
     for (std::size_t i = first; i <= last; ++i) {
-        const TextLine& l = lines[i];
-        indent(out, depth + l.depth - base);
-        if (l.kind == TextLine::kClose) {
+        indent(out, depth + scan.depth(i) - base);
+        if (scan.lines[i].kind == TextLine::kClose) {
             out += "}\n";
             continue;
         }
-        out.append(l.key.data(), l.key.size());
-        if (l.kind == TextLine::kOpen) {
+        out += scan.key(i);
+        if (scan.isOpen(i)) {
             out += "{\n";
         } else {
             out += '=';
-            out.append(l.value.data(), l.value.size());
+            out += scan.value(i);
             out += '\n';
         }
     }
@@ -195,20 +195,19 @@ void writeLines(std::string& out, const std::vector<TextLine>& lines, std::size_
 namespace {
 
 // The entries of lines [first, last), all at one depth, with their blocks' contents.
-void buildEntries(const std::vector<TextLine>& lines, std::size_t first, std::size_t last,
+void buildEntries(const LineScan& scan, std::size_t first, std::size_t last,
                   std::vector<TextEntry>& out) {
     for (std::size_t i = first; i < last; ++i) {
-        const TextLine& l = lines[i];
         TextEntry e;
-        e.key.assign(l.key.data(), l.key.size());
-        e.line = l.line;
-        if (l.kind == TextLine::kOpen) {
+        e.key = std::string(scan.key(i));
+        e.line = scan.lineNumber(i);
+        if (scan.isOpen(i)) {
             e.block = true;
-            const std::size_t close = static_cast<std::size_t>(l.end);
-            buildEntries(lines, i + 1, close, e.children);
+            const std::size_t close = scan.last(i);
+            buildEntries(scan, i + 1, close, e.children);
             i = close;
         } else {
-            e.value.assign(l.value.data(), l.value.size());
+            e.value = std::string(scan.value(i));
         }
         out.push_back(std::move(e));
     }
@@ -223,7 +222,7 @@ TextParse parseText(const char* text, std::size_t size) {
         result.error = scan.error;
         return result;
     }
-    buildEntries(scan.lines, 0, scan.lines.size(), result.entries);
+    buildEntries(scan, 0, scan.size(), result.entries);
     result.ok = true;
     return result;
 }
@@ -250,7 +249,11 @@ std::string stringValue(std::string_view value) {
 
 void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t plain = 0;  // the part before the first character to replace, in one go
+    while (plain < text.size() && text[plain] != '\r' && text[plain] != '\n' && text[plain] != '\0')
+        ++plain;
+    out.append(text.data(), plain);
+    for (std::size_t i = plain; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             // CR LF is one break, one space
@@ -279,6 +282,19 @@ std::string quoted(const std::string& text) {
 bool parseInt(std::string_view value, long long& out) {
     const char* b = value.data();
     const char* e = b + value.size();
+    // Most values are a few plain digits: read those at once.
+    if (value.size() - 1 < 9) {
+        const bool negative = *b == '-';
+        const char* d = b + (negative || *b == '+');
+        if (d != e) {
+            long long v = 0;
+            for (; d != e && static_cast<unsigned>(*d - '0') < 10; ++d) v = v * 10 + (*d - '0');
+            if (d == e) {
+                out = negative ? -v : v;
+                return true;
+            }
+        }
+    }
     if (b != e && *b == '+') ++b;
     long long v = 0;
     auto [ptr, ec] = std::from_chars(b, e, v);

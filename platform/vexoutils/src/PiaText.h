@@ -3,42 +3,63 @@
 // reads), parsed into a tree of entries, and written back.
 #pragma once
 
-#include <deque>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vexo {
 
-// One meaningful line of the text. Keys and values look into the scanned text, or into the
-// scan's own storage for a string broken over several lines.
+// One meaningful line of the text, kept small (a table has thousands): where its key and
+// value lie in the scanned text.
 struct TextLine {
-    enum Kind : unsigned char { kScalar, kOpen, kClose };
+    enum Kind : unsigned char {
+        kScalar,
+        kJoined,  // a scalar whose value, a string broken over lines, lies in the scan's joined text
+        kOpen,
+        kClose,
+    };
     Kind kind = kScalar;
-    int depth = 0;  // the entry's nesting (0: top level); a close line has its block's depth
-    int end = 0;    // an open line: the index of its close line
-    int line = 0;   // 1-based line of the text, for messages
-    std::string_view key;
-    std::string_view value;  // scalars: everything after '=' (a string keeps its leading quote)
+    unsigned char depth = 0;  // the entry's nesting (0: top level); a close line has its block's
+    std::uint32_t keyAt = 0;  // a close line: where its '}' is
+    std::uint32_t keySize = 0;
+    std::uint32_t valueAt = 0;  // an open line: the index of its close line
+    std::uint32_t valueSize = 0;
 };
 
+// The lines of a text, looking into it: the text must outlive the scan.
 struct LineScan {
     bool ok = false;
     std::string error;  // with the line number when !ok
     std::vector<TextLine> lines;
-    std::deque<std::string> joined;  // broken strings joined, looked into by their lines
+    const char* text = nullptr;
+    std::string joined;  // broken strings joined
+
+    std::size_t size() const { return lines.size(); }
+    bool isOpen(std::size_t i) const { return lines[i].kind == TextLine::kOpen; }
+    bool isScalar(std::size_t i) const { return lines[i].kind <= TextLine::kJoined; }
+    int depth(std::size_t i) const { return lines[i].depth; }
+    std::string_view key(std::size_t i) const { return {text + lines[i].keyAt, lines[i].keySize}; }
+    // Scalars: everything after '=' (a string keeps its leading quote).
+    std::string_view value(std::size_t i) const {
+        const TextLine& l = lines[i];
+        return {(l.kind == TextLine::kJoined ? joined.data() : text) + l.valueAt, l.valueSize};
+    }
+    // The last line of the entry starting at line i: its close line for a block.
+    std::size_t last(std::size_t i) const { return isOpen(i) ? lines[i].valueAt : i; }
+    // 1-based number of the text line, for messages.
+    int lineNumber(std::size_t i) const;
 };
 
 // Scans inflated text (a trailing NUL already removed). Lines may be indented by any number
 // of spaces or tabs and may end in CR LF. A line with none of '=', '{', '}' continues the
-// string value before it (a name typed with a line break), joined with a space. The text
-// must outlive the scan.
+// string value before it (a name typed with a line break), joined with a space.
 LineScan scanLines(const char* text, std::size_t size);
 
 // Appends lines first..last (a scalar, or a block from its open to its close line) as they
 // are written at nesting `depth` (one space per level).
-void writeLines(std::string& out, const std::vector<TextLine>& lines, std::size_t first,
-                std::size_t last, int depth);
+void writeLines(std::string& out, const LineScan& scan, std::size_t first, std::size_t last,
+                int depth);
 
 struct TextEntry {
     std::string key;

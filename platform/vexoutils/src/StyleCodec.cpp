@@ -1,6 +1,8 @@
 // One style block of a table file to a CPlotStyle and back: the sixteen keys (found by
 // length, then spelling), the colour words with their type bytes, and the colour policy bits.
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "Colors.h"
 #include "TableCodec.h"
@@ -16,20 +18,20 @@ std::uint32_t normalisedType(std::uint32_t word) {
     return (word >> 24) == 0xFF ? (0xC3000000u | (word & kRgbMask)) : word;
 }
 
-bool intField(const TextLine& e, int& out, std::string& error, long long lo = -2147483648LL,
-              long long hi = 2147483647LL) {
+bool intField(const LineScan& scan, std::size_t i, int& out, std::string& error,
+              long long lo = -2147483648LL, long long hi = 2147483647LL) {
     long long v;
-    if (!parseInt(e.value, v) || v < lo || v > hi) {
-        error = "line " + std::to_string(e.line) + ": bad " + std::string(e.key) + " '" +
-                std::string(e.value) + "'";
+    if (!parseInt(scan.value(i), v) || v < lo || v > hi) {
+        error = "line " + std::to_string(scan.lineNumber(i)) + ": bad " + std::string(scan.key(i)) +
+                " '" + std::string(scan.value(i)) + "'";
         return false;
     }
     out = static_cast<int>(v);
     return true;
 }
 
-std::string badValue(const TextLine& e, const char* what) {
-    return "line " + std::to_string(e.line) + ": bad " + what;
+std::string badValue(const LineScan& scan, std::size_t i, const char* what) {
+    return "line " + std::to_string(scan.lineNumber(i)) + ": bad " + what;
 }
 
 // The keys of a style block, found by length first.
@@ -100,52 +102,61 @@ void keyIs(std::string& out, std::string_view key) {
     out += '=';
 }
 
+// "  key=value\n" assembled in place and appended at once.
 void intLine(std::string& out, std::string_view key, long long value) {
-    keyIs(out, key);
-    appendInt(out, value);
-    out += '\n';
+    char line[64];
+    char* p = line;
+    *p++ = ' ';
+    *p++ = ' ';
+    std::memcpy(p, key.data(), key.size());  // the keys are this file's own, all short
+    p += key.size();
+    *p++ = '=';
+    p = std::to_chars(p, line + sizeof line - 1, value).ptr;
+    *p++ = '\n';
+    out.append(line, static_cast<std::size_t>(p - line));
 }
 
 }  // namespace
 
-bool StyleCodec::read(const std::vector<TextLine>& lines, std::size_t open, CPlotStyle& s,
+bool StyleCodec::read(const LineScan& scan, std::size_t open, CPlotStyle& s,
                       std::string& error) {
     bool haveName = false, haveLocalized = false, haveColor = false;
     std::string_view nameKey, localized;
     long long colorWord = 0, modeWord = 0;
     int policy = 1;
     std::string_view after;
-    const std::size_t close = static_cast<std::size_t>(lines[open].end);
+    const std::size_t close = scan.last(open);
     for (std::size_t i = open + 1; i < close; ++i) {
-        const TextLine& e = lines[i];
-        if (e.kind == TextLine::kOpen) {
+        if (scan.isOpen(i)) {
             // A block inside a style: nobody's we know of; kept as it is.
-            const std::size_t last = static_cast<std::size_t>(e.end);
-            s.unknown_.push_back(keepUnknown(lines, i, last, after));
+            const std::size_t last = scan.last(i);
+            s.unknown_.push_back(keepUnknown(scan, i, last, after));
             i = last;
             continue;
         }
+        const std::string_view key = scan.key(i);
+        const std::string_view value = scan.value(i);
         bool known = true;
-        switch (keyOf(e.key)) {
+        switch (keyOf(key)) {
             case Key::Name:
-                nameKey = e.value, haveName = true;
+                nameKey = value, haveName = true;
                 break;
             case Key::LocalizedName:
-                localized = e.value, haveLocalized = true;
+                localized = value, haveLocalized = true;
                 break;
             case Key::Description:
-                s.description = stringValue(e.value);
+                s.description = stringValue(value);
                 break;
             case Key::Color:
             case Key::ModeColor: {
                 long long v;
-                if (!parseInt(e.value, v) || v < -2147483648LL || v > 4294967295LL) {
-                    error = "line " + std::to_string(e.line) + ": bad colour '" +
-                            std::string(e.value) + "'";
+                if (!parseInt(value, v) || v < -2147483648LL || v > 4294967295LL) {
+                    error = "line " + std::to_string(scan.lineNumber(i)) + ": bad colour '" +
+                            std::string(value) + "'";
                     return false;
                 }
                 // Some writers store the unsigned form: keep the low 32 bits.
-                if (e.key.size() == 5) {
+                if (key.size() == 5) {
                     colorWord = v & 0xFFFFFFFFLL, haveColor = true;
                 } else {
                     modeWord = v & 0xFFFFFFFFLL, s.hasModeWord_ = true;
@@ -153,30 +164,30 @@ bool StyleCodec::read(const std::vector<TextLine>& lines, std::size_t open, CPlo
                 break;
             }
             case Key::ColorPolicy:
-                if (!intField(e, policy, error, 0, 255)) return false;
+                if (!intField(scan, i, policy, error, 0, 255)) return false;
                 break;
             case Key::PhysicalPen:
-                if (!intField(e, s.penNumber, error)) return false;
+                if (!intField(scan, i, s.penNumber, error)) return false;
                 break;
             case Key::VirtualPen:
-                if (!intField(e, s.virtualPenNumber, error)) return false;
+                if (!intField(scan, i, s.virtualPenNumber, error)) return false;
                 break;
             case Key::Screen:
-                if (!intField(e, s.screening, error)) return false;
+                if (!intField(scan, i, s.screening, error)) return false;
                 break;
             case Key::LinePatternSize:
-                if (!parseReal(e.value, s.linePatternSize_)) {
-                    error = badValue(e, "linepattern_size");
+                if (!parseReal(value, s.linePatternSize_)) {
+                    error = badValue(scan, i, "linepattern_size");
                     return false;
                 }
                 break;
             case Key::Linetype:
-                if (!intField(e, s.linetype, error)) return false;
+                if (!intField(scan, i, s.linetype, error)) return false;
                 break;
             case Key::AdaptiveLinetype: {
                 bool b;
-                if (!parseBool(e.value, b)) {
-                    error = badValue(e, "adaptive_linetype");
+                if (!parseBool(value, b)) {
+                    error = badValue(scan, i, "adaptive_linetype");
                     return false;
                 }
                 s.adaptive = b ? 1 : 0;
@@ -184,26 +195,26 @@ bool StyleCodec::read(const std::vector<TextLine>& lines, std::size_t open, CPlo
             }
             case Key::Lineweight:
                 // 1-based into the table's 27 entries; anything else would point outside it.
-                if (!intField(e, s.lineweight, error, 0, CPlotStyleTable::kLineweightCount))
+                if (!intField(scan, i, s.lineweight, error, 0, CPlotStyleTable::kLineweightCount))
                     return false;
                 break;
             case Key::FillStyle:
-                if (!intField(e, s.fillStyle, error)) return false;
+                if (!intField(scan, i, s.fillStyle, error)) return false;
                 break;
             case Key::EndStyle:
-                if (!intField(e, s.endStyle, error)) return false;
+                if (!intField(scan, i, s.endStyle, error)) return false;
                 break;
             case Key::JoinStyle:
-                if (!intField(e, s.joinStyle, error)) return false;
+                if (!intField(scan, i, s.joinStyle, error)) return false;
                 break;
             case Key::Unknown:
                 known = false;
                 break;
         }
         if (known) {
-            after = e.key;
+            after = key;
         } else {
-            s.unknown_.push_back(keepUnknown(lines, i, i, after));
+            s.unknown_.push_back(keepUnknown(scan, i, i, after));
         }
     }
     if (!haveName && !haveLocalized) {
@@ -280,8 +291,11 @@ void StyleCodec::write(std::string& out, const CPlotStyle& s, int index) {
     intLine(out, "screen", s.screening);
     unknown.after("screen");
     keyIs(out, "linepattern_size");
-    appendReal(out, std::isfinite(s.linePatternSize_) ? s.linePatternSize_ : 0.5);
-    out += '\n';
+    const double patternSize = std::isfinite(s.linePatternSize_) ? s.linePatternSize_ : 0.5;
+    if (patternSize == 0.5)
+        out += "0.5\n";  // the default nearly every style has, without the number formatter
+    else
+        appendReal(out, patternSize), out += '\n';
     unknown.after("linepattern_size");
     intLine(out, "linetype", s.linetype);
     unknown.after("linetype");

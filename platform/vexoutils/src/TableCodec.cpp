@@ -14,31 +14,24 @@ const double kDefaultLineweights[CPlotStyleTable::kLineweightCount] = {
 
 namespace {
 
-std::string at(const TextLine& l) {
-    return "line " + std::to_string(l.line) + ": ";
+std::string at(const LineScan& scan, std::size_t i) {
+    return "line " + std::to_string(scan.lineNumber(i)) + ": ";
 }
 
-// The last line of the entry starting at lines[i] (its close line for a block).
-std::size_t lastOf(const std::vector<TextLine>& lines, std::size_t i) {
-    return lines[i].kind == TextLine::kOpen ? static_cast<std::size_t>(lines[i].end) : i;
-}
-
-// The direct children of the block opened at lines[open], as (index key, line) pairs in
+// The direct children of the block opened at line `open`, as (index key, line) pairs in
 // ascending key order (a repeated key: the last one counts); false when a key is not an
 // index below `limit` or the child is not of the wanted kind.
-bool byIndex(const std::vector<TextLine>& lines, std::size_t open, long long limit,
-             bool wantBlocks, std::vector<std::pair<long long, std::size_t>>& out,
-             std::string& error) {
+bool byIndex(const LineScan& scan, std::size_t open, long long limit, bool wantBlocks,
+             std::vector<std::pair<long long, std::size_t>>& out, std::string& error) {
     out.clear();
-    const std::size_t close = static_cast<std::size_t>(lines[open].end);
+    const std::size_t close = scan.last(open);
     bool sorted = true;
-    for (std::size_t i = open + 1; i < close; i = lastOf(lines, i) + 1) {
-        const TextLine& c = lines[i];
+    for (std::size_t i = open + 1; i < close; i = scan.last(i) + 1) {
         long long index;
-        if (!parseInt(c.key, index) || index < 0 || index >= limit ||
-            (c.kind == TextLine::kOpen) != wantBlocks) {
-            error = at(c) + "unexpected entry '" + std::string(c.key) + "' in " +
-                    std::string(lines[open].key);
+        if (!parseInt(scan.key(i), index) || index < 0 || index >= limit ||
+            scan.isOpen(i) != wantBlocks) {
+            error = at(scan, i) + "unexpected entry '" + std::string(scan.key(i)) + "' in " +
+                    std::string(scan.key(open));
             return false;
         }
         if (!out.empty() && index <= out.back().first) sorted = false;
@@ -85,11 +78,11 @@ void keyIs(std::string& out, int depth, std::string_view key) {
 
 // ---------------------------------------------------------------- unknown keys
 
-VxUnknownKey keepUnknown(const std::vector<TextLine>& lines, std::size_t first,
-                         std::size_t last, std::string_view after) {
+VxUnknownKey keepUnknown(const LineScan& scan, std::size_t first, std::size_t last,
+                         std::string_view after) {
     VxUnknownKey k;
     k.after.assign(after.data(), after.size());
-    writeLines(k.text, lines, first, last, 0);
+    writeLines(k.text, scan, first, last, 0);
     return k;
 }
 
@@ -116,8 +109,8 @@ void UnknownWriter::emit(std::size_t group) {
         const std::string& text = unknown_[i].text;
         const LineScan scan = scanLines(text.data(), text.size());
         if (!scan.ok) continue;
-        for (std::size_t l = 0; l < scan.lines.size(); l = lastOf(scan.lines, l) + 1)
-            writeLines(out_, scan.lines, l, lastOf(scan.lines, l), depth_);
+        for (std::size_t l = 0; l < scan.size(); l = scan.last(l) + 1)
+            writeLines(out_, scan, l, scan.last(l), depth_);
     }
 }
 
@@ -158,19 +151,17 @@ TableKind TableCodec::kindOf(const CPlotStyleTable& t) {
 
 std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan& scan,
                                                   std::string& error) {
-    const std::vector<TextLine>& lines = scan.lines;
     auto table = make(kind == TableKind::Ctb);
     CPlotStyleTable& t = *table;
     t.colorMapping = kind != TableKind::Stb;
-    std::size_t aci = 0, styles = 0, weights = 0;  // open lines; 0 is no block (a key comes first)
+    std::size_t aci = 0, styles = 0, weights = 0;  // the open line of each block (the last, if several)
     bool haveAci = false, haveStyles = false, haveWeights = false;
     bool aciAvailable = kind != TableKind::Stb;
     std::string_view after;
-    for (std::size_t i = 0; i < lines.size(); i = lastOf(lines, i) + 1) {
-        const TextLine& e = lines[i];
-        const std::string_view k = e.key;
+    for (std::size_t i = 0; i < scan.size(); i = scan.last(i) + 1) {
+        const std::string_view k = scan.key(i);
         bool known = true;
-        if (e.kind == TextLine::kOpen) {
+        if (scan.isOpen(i)) {
             if (k == "aci_table") {
                 aci = i, haveAci = true;
             } else if (k == "plot_style") {
@@ -181,26 +172,26 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
                 known = false;
             }
         } else if (k == "description") {
-            t.description = stringValue(e.value);
+            t.description = stringValue(scan.value(i));
         } else if (k == "aci_table_available") {
-            if (!parseBool(e.value, aciAvailable)) {
-                error = at(e) + "bad aci_table_available";
+            if (!parseBool(scan.value(i), aciAvailable)) {
+                error = at(scan, i) + "bad aci_table_available";
                 return nullptr;
             }
         } else if (k == "scale_factor") {
-            if (!parseReal(e.value, t.scaleFactor)) {
-                error = at(e) + "bad scale_factor '" + std::string(e.value) + "'";
+            if (!parseReal(scan.value(i), t.scaleFactor)) {
+                error = at(scan, i) + "bad scale_factor '" + std::string(scan.value(i)) + "'";
                 return nullptr;
             }
         } else if (k == "apply_factor") {
-            if (!parseBool(e.value, t.applyFactor)) {
-                error = at(e) + "bad apply_factor";
+            if (!parseBool(scan.value(i), t.applyFactor)) {
+                error = at(scan, i) + "bad apply_factor";
                 return nullptr;
             }
         } else if (k == "custom_lineweight_display_units") {
             long long v;
-            if (!parseInt(e.value, v) || v < -2147483648LL || v > 2147483647LL) {
-                error = at(e) + "bad custom_lineweight_display_units";
+            if (!parseInt(scan.value(i), v) || v < -2147483648LL || v > 2147483647LL) {
+                error = at(scan, i) + "bad custom_lineweight_display_units";
                 return nullptr;
             }
             t.lineweightUnits = static_cast<int>(v);
@@ -210,7 +201,7 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
         if (known) {
             after = k;
         } else {
-            t.unknown_.push_back(keepUnknown(lines, i, lastOf(lines, i), after));
+            t.unknown_.push_back(keepUnknown(scan, i, scan.last(i), after));
         }
     }
 
@@ -221,7 +212,7 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
     std::vector<std::pair<long long, std::size_t>> found;
     const long long limit =
         t.colorDependent ? static_cast<long long>(CPlotStyleTable::kColorStyleCount) : 1LL << 30;
-    if (!byIndex(lines, styles, limit, true, found, error)) return nullptr;
+    if (!byIndex(scan, styles, limit, true, found, error)) return nullptr;
     if (t.colorDependent) {
         std::size_t next = 0;
         t.styles_.resize(CPlotStyleTable::kColorStyleCount);
@@ -232,7 +223,7 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
                 StyleCodec::initColorStyle(*s, i);
                 continue;
             }
-            if (!StyleCodec::read(lines, found[next++].second, *s, error)) return nullptr;
+            if (!StyleCodec::read(scan, found[next++].second, *s, error)) return nullptr;
         }
         if (found.size() != CPlotStyleTable::kColorStyleCount)
             t.notes_.push_back("styles missing from the colour table were given default values");
@@ -244,7 +235,7 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
         t.styles_.reserve(found.size());
         for (const auto& entry : found) {
             std::unique_ptr<CPlotStyle> s(new CPlotStyle());
-            if (!StyleCodec::read(lines, entry.second, *s, error)) return nullptr;
+            if (!StyleCodec::read(scan, entry.second, *s, error)) return nullptr;
             t.styles_.push_back(std::move(s));
         }
         if (t.styles_.front()->name != "Normal")
@@ -253,14 +244,14 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
 
     if (haveAci && (t.colorDependent || aciAvailable)) {
         std::vector<std::pair<long long, std::size_t>> names;
-        if (!byIndex(lines, aci, CPlotStyleTable::kColorStyleCount, false, names, error))
+        if (!byIndex(scan, aci, CPlotStyleTable::kColorStyleCount, false, names, error))
             return nullptr;
         t.aciNames_.assign(CPlotStyleTable::kColorStyleCount, std::string());
         std::size_t next = 0;
         for (int i = 0; i < CPlotStyleTable::kColorStyleCount; ++i) {
             std::string& name = t.aciNames_[static_cast<std::size_t>(i)];
             if (next < names.size() && names[next].first == i) {
-                name = stringValue(lines[names[next++].second].value);
+                name = stringValue(scan.value(names[next++].second));
             } else if (t.colorDependent) {
                 name = "Color_" + std::to_string(i + 1);
             } else {
@@ -277,13 +268,12 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan
 
     if (haveWeights) {
         std::vector<std::pair<long long, std::size_t>> values;
-        if (!byIndex(lines, weights, CPlotStyleTable::kLineweightCount, false, values, error))
+        if (!byIndex(scan, weights, CPlotStyleTable::kLineweightCount, false, values, error))
             return nullptr;
         for (const auto& [i, line] : values) {
-            const TextLine& e = lines[line];
             double v;
-            if (!parseReal(e.value, v) || v < 0) {
-                error = at(e) + "bad lineweight '" + std::string(e.value) + "'";
+            if (!parseReal(scan.value(line), v) || v < 0) {
+                error = at(scan, line) + "bad lineweight '" + std::string(scan.value(line)) + "'";
                 return nullptr;
             }
             t.lineweights[i] = v;

@@ -23,9 +23,9 @@ struct ColorWords {
 
 class StyleCodec {
 public:
-    // Fills `style` from the style block whose open line is lines[open]; false with `error`
+    // Fills `style` from the style block whose open line is line `open`; false with `error`
     // set when a value makes no sense.
-    static bool read(const std::vector<TextLine>& lines, std::size_t open, CPlotStyle& style,
+    static bool read(const LineScan& scan, std::size_t open, CPlotStyle& style,
                      std::string& error);
     // Appends the style's block, keyed `index`, at nesting 1.
     static void write(std::string& out, const CPlotStyle& style, int index);
@@ -56,8 +56,8 @@ public:
 
 // Unknown keys: kept rendered, with the known key they followed, and written back after it.
 // `first`..`last` are the entry's lines (a scalar, or a block's open to close line).
-VxUnknownKey keepUnknown(const std::vector<TextLine>& lines, std::size_t first,
-                         std::size_t last, std::string_view after);
+VxUnknownKey keepUnknown(const LineScan& scan, std::size_t first, std::size_t last,
+                         std::string_view after);
 
 // Writes the unknown keys of one level back among the known ones: after each known key
 // those that followed it when read, in the order read; first those that came first; at the
