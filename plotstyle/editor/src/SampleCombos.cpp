@@ -48,10 +48,10 @@ void SampleCombo::show(int index) {
 }
 
 void SampleCombo::measureItem(MEASUREITEMSTRUCT& item) {
-    // The combo is measured while it is created: its own font is not set yet, the dialog's is.
-    HWND dialog = owner_.hwnd();
-    HDC dc = GetDC(dialog);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    // The combo is measured while it is created: its own font is not set yet, the dialog's
+    // is. A memory context is enough to measure text (and cheaper than a window's).
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(owner_.hwnd(), WM_GETFONT, 0, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
@@ -63,7 +63,7 @@ void SampleCombo::measureItem(MEASUREITEMSTRUCT& item) {
         GetTextExtentPoint32A(dc, caption.c_str(), int(caption.size()), &text);
     }
     if (old) SelectObject(dc, old);
-    ReleaseDC(dialog, dc);
+    DeleteDC(dc);
     int height = 2 * metrics.tmHeight;
     const SIZE sample = sampleSize(height);
     height = std::max(height, int(sample.cy));
@@ -168,9 +168,12 @@ void LinetypeCombo::drawSample(HDC dc, RECT& rect, int item, LPARAM value) {
 
 int LineweightCombo::lineWidth(LPARAM value) const {
     if (value < 1 || value > CPlotStyleTable::kLineweightCount || !mm_) return 0;
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        return pixelsPerInch;
+    }();
     return lineWidthPixels(mm_(int(value)), dpi);
 }
 
