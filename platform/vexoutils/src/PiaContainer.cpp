@@ -1,5 +1,5 @@
 // The container of plot style table files: header checks, inflating with a size cap, and
-// packing text the way CAD programs do (best compression, checksum over the compressed bytes).
+// packing text the way CAD programs do (the best level, checksum over the compressed bytes).
 #include "PiaContainer.h"
 
 #include <zlib.h>
