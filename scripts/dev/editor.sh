@@ -5,6 +5,9 @@
 #        --index N --no-special --pick N --click X,Y --type TEXT --screenshot FILE.png --hold MS
 #   ./dev editor locate-help                where the help file is looked for
 #   ./dev editor help [TOPIC]               open a help topic (default 115)
+#   ./dev editor edit FILE [OPTIONS]        open the table editor on a table file
+#        --tab general|form --select I,J,... --screenshot FILE.png --hold MS --time ROUNDS
+#        --interactive
 # The help commands first record dist/ as the installation directory ("InstallDir"), as
 # the product's installer does.
 editor_register_install_dir() {
@@ -15,7 +18,7 @@ editor_register_install_dir() {
 
 driver_editor() {
   local command=${1:-}
-  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help [ARGS]" >&2; return 2; }
+  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help|edit [ARGS]" >&2; return 2; }
   shift
   case "$command" in
     load) run_dist editor-host.exe load ;;
@@ -32,6 +35,20 @@ driver_editor() {
         fi
       done
       run_dist --display editor-host.exe colorindex "${args[@]}" ;;
+    edit)
+      [ $# -gt 0 ] || { echo "usage: ./dev editor edit FILE [OPTIONS]" >&2; return 2; }
+      local file args=() a
+      file=$(winpath "$1"); shift
+      while [ $# -gt 0 ]; do
+        a=$1; shift
+        if [ "$a" = --screenshot ] && [ $# -gt 0 ]; then
+          mkdir -p "$(dirname "$1")"
+          args+=(--screenshot "$(winpath "$1")"); shift
+        else
+          args+=("$a")
+        fi
+      done
+      run_dist --display editor-host.exe edit "$file" "${args[@]}" ;;
     locate-help) editor_register_install_dir; run_dist editor-host.exe locate-help ;;
     help) editor_register_install_dir; run_dist --display editor-host.exe help "${1:-115}" --hold "${2:-1500}" ;;
     *) echo "unknown editor command: $command" >&2; return 2 ;;
@@ -45,6 +62,17 @@ demo_50_editor() {
   say "editor: the colour index dialog, index 134 picked by a click on its cell"
   driver_editor colorindex --pick 134 --hold 800 --screenshot "$shot"
   say "editor: screenshot of the colour index dialog saved to $shot"
+  local samples=$ROOT/../shared/testdata/ctb table kind tab
+  for table in ezdxf-ctbtest.ctb ezdxf-stbtest.stb; do
+    kind=${table##*.}
+    for tab in form general; do
+      shot=$BUILD/editor-$kind-$tab.png
+      say "editor: the table editor on $table, $tab tab, screenshot $shot"
+      driver_editor edit "$samples/$table" --tab "$tab" --select 1,2 --hold 600 --screenshot "$shot"
+    done
+  done
+  say "editor: opening a colour table and showing its form view, 10 rounds under Wine"
+  driver_editor edit "$samples/ezdxf-ctbtest.ctb" --time 10
   say "editor: help topic 115 from Kivra.chm below the installation directory"
   driver_editor locate-help
   driver_editor help 115 800

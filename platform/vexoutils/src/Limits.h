@@ -15,5 +15,10 @@ constexpr double kMaxLineweightMm = 200.0;
 // Two lineweights closer than this are the same entry.
 constexpr double kLineweightMatchMm = 0.0005;
 constexpr double kMmPerInch = 25.4;
+// The compressor's search at the best level, tuned for table text (zlib's deflateTune).
+constexpr int kDeflateGoodLength = 8;
+constexpr int kDeflateMaxLazy = 16;
+constexpr int kDeflateNiceLength = 128;
+constexpr int kDeflateMaxChain = 128;
 
 }  // namespace vexo

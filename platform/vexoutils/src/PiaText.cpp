@@ -1,5 +1,6 @@
-// The text layer of plot style table files: a line cursor, the line grammar, the entry
-// tree, and the value spellings (strings without closing quote, TRUE/FALSE, C-locale reals).
+// The text layer of plot style table files: the line scanner (the grammar), the entry tree
+// built from its lines, writing lines and entries, and the value spellings (strings without
+// closing quote, TRUE/FALSE, C-locale reals).
 #include "PiaText.h"
 
 #include <charconv>
@@ -15,40 +16,49 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
-bool isKeyChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-' || c == '.';
+// Character classes for the scanner: what may stand in a key, and what ends one.
+enum : unsigned char { kKeyChar = 1, kKeyEnd = 2 };
+
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses() {
+        for (int c = 'a'; c <= 'z'; ++c) of[c] = kKeyChar;
+        for (int c = 'A'; c <= 'Z'; ++c) of[c] = kKeyChar;
+        for (int c = '0'; c <= '9'; ++c) of[c] = kKeyChar;
+        of[static_cast<unsigned char>('_')] = of[static_cast<unsigned char>('-')] =
+            of[static_cast<unsigned char>('.')] = kKeyChar;
+        of[static_cast<unsigned char>('=')] = of[static_cast<unsigned char>('{')] = kKeyEnd;
+    }
+};
+constexpr CharClasses kClasses;
+
+unsigned char classOf(char c) {
+    return kClasses.of[static_cast<unsigned char>(c)];
 }
 
-bool validKey(const std::string& key) {
-    if (key.empty()) return false;
-    for (char c : key)
-        if (!isKeyChar(c)) return false;
-    return true;
-}
-
-std::string trimmed(const char* begin, const char* end) {
-    while (begin < end && isSpace(*begin)) ++begin;
-    while (end > begin && isSpace(end[-1])) --end;
-    return std::string(begin, end);
-}
-
-std::string failure(int line, const std::string& what) {
+std::string failure(int line, const char* what) {
     return "line " + std::to_string(line) + ": " + what;
+}
+
+void indent(std::string& out, int depth) {
+    out.append(static_cast<std::size_t>(depth), ' ');
 }
 
 }  // namespace
 
-TextParse parseText(const char* text, std::size_t size) {
-    TextParse result;
-    std::vector<TextEntry> root;
-    std::vector<std::vector<TextEntry>*> open{&root};  // innermost block last
-    TextEntry* lastScalar = nullptr;                   // the entry a continuation extends
+LineScan scanLines(const char* text, std::size_t size) {
+    LineScan scan;
+    scan.text = text;
+    std::vector<TextLine>& lines = scan.lines;
+    lines.reserve(size / 16 + 16);  // table text averages some 20 bytes a line
+    std::vector<std::uint32_t> open;  // indices of the open lines of the blocks now open
+    long lastScalar = -1;             // the line a continuation extends
     const char* p = text;
-    const char* end = text + size;
+    const char* const end = text + size;
     int lineNo = 0;
+    auto offset = [text](const char* at) { return static_cast<std::uint32_t>(at - text); };
     while (p < end) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (!lineEnd) lineEnd = end;
         const char* contentEnd = lineEnd;
         if (contentEnd > p && contentEnd[-1] == '\r') --contentEnd;
@@ -58,77 +68,167 @@ TextParse parseText(const char* text, std::size_t size) {
         while (q < contentEnd && isSpace(*q)) ++q;
         if (q == contentEnd) continue;
 
-        const char* eq = static_cast<const char*>(std::memchr(q, '=', contentEnd - q));
-        const char* brace = static_cast<const char*>(std::memchr(q, '{', contentEnd - q));
-        std::string bare = trimmed(q, contentEnd);
-        if (bare == "}") {
-            if (open.size() == 1) {
-                result.error = failure(lineNo, "'}' without an open block");
-                return result;
+        // The first '=' or '{' ends the key. A key is a run of key characters, blanks may
+        // follow it; anything else before the end mark makes it a bad key.
+        const char* stop = q;
+        while (stop < contentEnd && classOf(*stop) == kKeyChar) ++stop;
+        const char* const keyEnd = stop;
+        bool clean = keyEnd > q;
+        for (; stop < contentEnd && classOf(*stop) != kKeyEnd; ++stop)
+            if (!isSpace(*stop)) clean = false;
+        const char* bareEnd = contentEnd;
+        while (bareEnd > q && isSpace(bareEnd[-1])) --bareEnd;
+        const int depth = static_cast<int>(open.size());
+
+        TextLine line;
+        line.depth = static_cast<unsigned char>(depth);
+        line.keyAt = offset(q);
+        line.keySize = static_cast<std::uint32_t>(keyEnd - q);
+        if (bareEnd - q == 1 && *q == '}') {
+            if (open.empty()) {
+                scan.error = failure(lineNo, "'}' without an open block");
+                return scan;
             }
+            line.kind = TextLine::kClose;
+            line.depth = static_cast<unsigned char>(depth - 1);
+            line.keySize = 0;
+            lines[open.back()].valueAt = static_cast<std::uint32_t>(lines.size());
             open.pop_back();
-            lastScalar = nullptr;
+            lines.push_back(line);
+            lastScalar = -1;
             continue;
         }
-        if (brace && (!eq || brace < eq)) {
-            if (bare.back() != '{') {
-                result.error = failure(lineNo, "text after '{'");
-                return result;
+        if (stop < contentEnd && *stop == '{') {
+            if (bareEnd[-1] != '{') {
+                scan.error = failure(lineNo, "text after '{'");
+                return scan;
             }
-            TextEntry entry;
-            entry.key = trimmed(q, brace);
-            entry.block = true;
-            entry.line = lineNo;
-            if (!validKey(entry.key)) {
-                result.error = failure(lineNo, "bad block name");
-                return result;
+            if (!clean) {
+                scan.error = failure(lineNo, "bad block name");
+                return scan;
             }
-            if (static_cast<int>(open.size()) > kMaxBlockDepth) {
-                result.error = failure(lineNo, "blocks nested too deep");
-                return result;
+            if (depth + 1 > kMaxBlockDepth) {
+                scan.error = failure(lineNo, "blocks nested too deep");
+                return scan;
             }
-            open.back()->push_back(std::move(entry));
-            open.push_back(&open.back()->back().children);
-            lastScalar = nullptr;
+            line.kind = TextLine::kOpen;
+            open.push_back(static_cast<std::uint32_t>(lines.size()));
+            lines.push_back(line);
+            lastScalar = -1;
             continue;
         }
-        if (eq) {
-            TextEntry entry;
-            entry.key = trimmed(q, eq);
-            entry.line = lineNo;
-            if (!validKey(entry.key)) {
-                result.error = failure(lineNo, "bad key");
-                return result;
+        if (stop < contentEnd) {  // '='
+            if (!clean) {
+                scan.error = failure(lineNo, "bad key");
+                return scan;
             }
-            const char* v = eq + 1;
-            if (v < contentEnd && *v == '"') {
-                entry.value.assign(v, contentEnd);  // strings keep trailing spaces
-            } else {
-                entry.value = trimmed(v, contentEnd);
+            const char* v = stop + 1;
+            const char* valueEnd = contentEnd;
+            if (v >= contentEnd || *v != '"') {
+                // Strings keep trailing spaces; other values are trimmed.
+                while (v < valueEnd && isSpace(*v)) ++v;
+                while (valueEnd > v && isSpace(valueEnd[-1])) --valueEnd;
             }
-            open.back()->push_back(std::move(entry));
-            lastScalar = &open.back()->back();
+            line.kind = TextLine::kScalar;
+            line.valueAt = offset(v);
+            line.valueSize = static_cast<std::uint32_t>(valueEnd - v);
+            lastScalar = static_cast<long>(lines.size());
+            lines.push_back(line);
             continue;
         }
-        if (lastScalar && !lastScalar->value.empty() && lastScalar->value[0] == '"') {
-            lastScalar->value += ' ';
-            lastScalar->value += bare;
+        if (lastScalar >= 0) {
+            TextLine& broken = lines[static_cast<std::size_t>(lastScalar)];
+            const std::string_view value = scan.value(static_cast<std::size_t>(lastScalar));
+            if (!value.empty() && value[0] == '"') {
+                if (broken.kind == TextLine::kScalar) {
+                    // First continuation: the value moves to the joined text, which then grows
+                    // only at its end while this line is continued.
+                    const std::size_t at = scan.joined.size();
+                    scan.joined.append(value.data(), value.size());
+                    broken.kind = TextLine::kJoined;
+                    broken.valueAt = static_cast<std::uint32_t>(at);
+                }
+                scan.joined += ' ';
+                scan.joined.append(q, static_cast<std::size_t>(bareEnd - q));
+                broken.valueSize = static_cast<std::uint32_t>(scan.joined.size() - broken.valueAt);
+                continue;
+            }
+        }
+        scan.error = failure(lineNo, "neither a key nor a block");
+        return scan;
+    }
+    if (!open.empty()) {
+        scan.error = "the text ends inside a block";
+        return scan;
+    }
+    scan.ok = true;
+    return scan;
+}
+
+int LineScan::lineNumber(std::size_t i) const {
+    const char* at = text + lines[i].keyAt;
+    int n = 1;
+    for (const char* c = text; c < at; ++c) n += *c == '\n';
+    return n;
+}
+
+void writeLines(std::string& out, const LineScan& scan, std::size_t first, std::size_t last,
+                int depth) {
+    const int base = scan.depth(first);
+    for (std::size_t i = first; i <= last; ++i) {
+        indent(out, depth + scan.depth(i) - base);
+        if (scan.lines[i].kind == TextLine::kClose) {
+            out += "}\n";
             continue;
         }
-        result.error = failure(lineNo, "neither a key nor a block");
+        out += scan.key(i);
+        if (scan.isOpen(i)) {
+            out += "{\n";
+        } else {
+            out += '=';
+            out += scan.value(i);
+            out += '\n';
+        }
+    }
+}
+
+namespace {
+
+// The entries of lines [first, last), all at one depth, with their blocks' contents.
+void buildEntries(const LineScan& scan, std::size_t first, std::size_t last,
+                  std::vector<TextEntry>& out) {
+    for (std::size_t i = first; i < last; ++i) {
+        TextEntry e;
+        e.key = std::string(scan.key(i));
+        e.line = scan.lineNumber(i);
+        if (scan.isOpen(i)) {
+            e.block = true;
+            const std::size_t close = scan.last(i);
+            buildEntries(scan, i + 1, close, e.children);
+            i = close;
+        } else {
+            e.value = std::string(scan.value(i));
+        }
+        out.push_back(std::move(e));
+    }
+}
+
+}  // namespace
+
+TextParse parseText(const char* text, std::size_t size) {
+    TextParse result;
+    const LineScan scan = scanLines(text, size);
+    if (!scan.ok) {
+        result.error = scan.error;
         return result;
     }
-    if (open.size() != 1) {
-        result.error = "the text ends inside a block";
-        return result;
-    }
+    buildEntries(scan, 0, scan.size(), result.entries);
     result.ok = true;
-    result.entries = std::move(root);
     return result;
 }
 
 void writeEntry(std::string& out, const TextEntry& entry, int depth) {
-    out.append(static_cast<std::size_t>(depth), ' ');
+    indent(out, depth);
     out += entry.key;
     if (!entry.block) {
         out += '=';
@@ -138,18 +238,22 @@ void writeEntry(std::string& out, const TextEntry& entry, int depth) {
     }
     out += "{\n";
     for (const TextEntry& child : entry.children) writeEntry(out, child, depth + 1);
-    out.append(static_cast<std::size_t>(depth), ' ');
+    indent(out, depth);
     out += "}\n";
 }
 
-std::string stringValue(const std::string& value) {
-    return !value.empty() && value[0] == '"' ? value.substr(1) : value;
+std::string stringValue(std::string_view value) {
+    if (!value.empty() && value[0] == '"') value.remove_prefix(1);
+    return std::string(value);
 }
 
-std::string oneLine(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    std::size_t plain = 0;  // the part before the first character to replace, in one go
+    while (plain < text.size() && text[plain] != '\r' && text[plain] != '\n' && text[plain] != '\0')
+        ++plain;
+    out.append(text.data(), plain);
+    for (std::size_t i = plain; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             // CR LF is one break, one space
@@ -159,16 +263,38 @@ std::string oneLine(const std::string& text) {
             out += c;
         }
     }
-    return out;
+}
+
+std::string oneLine(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 1);
+    appendQuoted(out, text);
+    return out.substr(1);
 }
 
 std::string quoted(const std::string& text) {
-    return '"' + oneLine(text);
+    std::string out;
+    out.reserve(text.size() + 1);
+    appendQuoted(out, text);
+    return out;
 }
 
-bool parseInt(const std::string& value, long long& out) {
+bool parseInt(std::string_view value, long long& out) {
     const char* b = value.data();
     const char* e = b + value.size();
+    // Most values are a few plain digits: read those at once.
+    if (value.size() - 1 < 9) {
+        const bool negative = *b == '-';
+        const char* d = b + (negative || *b == '+');
+        if (d != e) {
+            long long v = 0;
+            for (; d != e && static_cast<unsigned>(*d - '0') < 10; ++d) v = v * 10 + (*d - '0');
+            if (d == e) {
+                out = negative ? -v : v;
+                return true;
+            }
+        }
+    }
     if (b != e && *b == '+') ++b;
     long long v = 0;
     auto [ptr, ec] = std::from_chars(b, e, v);
@@ -177,7 +303,7 @@ bool parseInt(const std::string& value, long long& out) {
     return true;
 }
 
-bool parseReal(const std::string& value, double& out) {
+bool parseReal(std::string_view value, double& out) {
     const char* b = value.data();
     const char* e = b + value.size();
     if (b != e && *b == '+') ++b;
@@ -188,7 +314,7 @@ bool parseReal(const std::string& value, double& out) {
     return true;
 }
 
-bool parseBool(const std::string& value, bool& out) {
+bool parseBool(std::string_view value, bool& out) {
     if (value == "TRUE" || value == "true" || value == "1") {
         out = true;
     } else if (value == "FALSE" || value == "false" || value == "0") {
@@ -199,13 +325,27 @@ bool parseBool(const std::string& value, bool& out) {
     return true;
 }
 
-std::string formatReal(double value) {
+void appendReal(std::string& out, double value) {
     char buffer[400];
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    if (ec != std::errc()) return "0.0";
-    std::string s(buffer, ptr);
-    if (s.find('.') == std::string::npos) s += ".0";
+    if (ec != std::errc()) {
+        out += "0.0";
+        return;
+    }
+    out.append(buffer, ptr);
+    if (!std::memchr(buffer, '.', static_cast<std::size_t>(ptr - buffer))) out += ".0";
+}
+
+std::string formatReal(double value) {
+    std::string s;
+    appendReal(s, value);
     return s;
+}
+
+void appendInt(std::string& out, long long value) {
+    char buffer[24];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, ec == std::errc() ? ptr : buffer);
 }
 
 }  // namespace vexo

@@ -66,12 +66,12 @@ CPlotStyleTable* CPlotStyleTable::readBytes(const void* bytes, unsigned long cou
             reason = u.error;
             return nullptr;
         }
-        vexo::TextParse parsed = vexo::parseText(u.text.data(), u.text.size());
-        if (!parsed.ok) {
-            reason = parsed.error;
+        const vexo::LineScan scan = vexo::scanLines(u.text.data(), u.text.size());
+        if (!scan.ok) {
+            reason = scan.error;
             return nullptr;
         }
-        auto table = vexo::TableCodec::read(u.kind, parsed.entries, reason);
+        auto table = vexo::TableCodec::read(u.kind, scan, reason);
         if (!table) return nullptr;
         auto& notes = vexo::TableCodec::notes(*table);
         notes.insert(notes.begin(), u.notes.begin(), u.notes.end());

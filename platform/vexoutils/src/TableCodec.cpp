@@ -1,10 +1,10 @@
-// A whole table file's entry tree to CPlotStyleTable and back: the top-level keys, the
-// colour mapping, the styles and the lineweight list, in the order CAD programs write them.
+// A whole table file's lines to CPlotStyleTable and back: the top-level keys, the colour
+// mapping, the styles and the lineweight list, in the order CAD programs write them. Keys
+// not known here are kept as text and written back where they stood.
 #include "TableCodec.h"
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace vexo {
 
@@ -14,68 +14,121 @@ const double kDefaultLineweights[CPlotStyleTable::kLineweightCount] = {
 
 namespace {
 
-TextEntry scalar(const char* key, std::string value) {
-    TextEntry e;
-    e.key = key;
-    e.value = std::move(value);
-    return e;
+std::string at(const LineScan& scan, std::size_t i) {
+    return "line " + std::to_string(scan.lineNumber(i)) + ": ";
 }
 
-std::string at(const TextEntry& e) {
-    return "line " + std::to_string(e.line) + ": ";
-}
-
-// The children of an index block (`aci_table`, `plot_style`, `custom_lineweight_table`)
-// by their index; false when a key is not an index below `limit`.
-bool byIndex(const TextEntry& block, long long limit, bool wantBlocks,
-             std::map<long long, const TextEntry*>& out, std::string& error) {
-    for (const TextEntry& c : block.children) {
-        long long i;
-        if (!parseInt(c.key, i) || i < 0 || i >= limit || c.block != wantBlocks) {
-            error = at(c) + "unexpected entry '" + c.key + "' in " + block.key;
+// The direct children of the block opened at line `open`, as (index key, line) pairs in
+// ascending key order (a repeated key: the last one counts); false when a key is not an
+// index below `limit` or the child is not of the wanted kind.
+bool byIndex(const LineScan& scan, std::size_t open, long long limit, bool wantBlocks,
+             std::vector<std::pair<long long, std::size_t>>& out, std::string& error) {
+    out.clear();
+    const std::size_t close = scan.last(open);
+    bool sorted = true;
+    for (std::size_t i = open + 1; i < close; i = scan.last(i) + 1) {
+        long long index;
+        if (!parseInt(scan.key(i), index) || index < 0 || index >= limit ||
+            scan.isOpen(i) != wantBlocks) {
+            error = at(scan, i) + "unexpected entry '" + std::string(scan.key(i)) + "' in " +
+                    std::string(scan.key(open));
             return false;
         }
-        out[i] = &c;  // a repeated index: the last one counts
+        if (!out.empty() && index <= out.back().first) sorted = false;
+        out.emplace_back(index, i);
+    }
+    if (!sorted) {
+        std::stable_sort(out.begin(), out.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        // Of equal keys keep the last read.
+        std::vector<std::pair<long long, std::size_t>> unique;
+        for (const auto& entry : out) {
+            if (!unique.empty() && unique.back().first == entry.first)
+                unique.back() = entry;
+            else
+                unique.push_back(entry);
+        }
+        out.swap(unique);
     }
     return true;
 }
 
+void indent(std::string& out, int depth) {
+    out.append(static_cast<std::size_t>(depth), ' ');
+}
+
+void openBlock(std::string& out, int depth, std::string_view key) {
+    indent(out, depth);
+    out += key;
+    out += "{\n";
+}
+
+void closeBlock(std::string& out, int depth) {
+    indent(out, depth);
+    out += "}\n";
+}
+
+void keyIs(std::string& out, int depth, std::string_view key) {
+    indent(out, depth);
+    out += key;
+    out += '=';
+}
+
 }  // namespace
 
-VxUnknownKey keepUnknown(const TextEntry& entry, const std::string& after) {
+// ---------------------------------------------------------------- unknown keys
+
+VxUnknownKey keepUnknown(const LineScan& scan, std::size_t first, std::size_t last,
+                         std::string_view after) {
     VxUnknownKey k;
-    k.after = after;
-    writeEntry(k.text, entry, 0);
+    k.after.assign(after.data(), after.size());
+    writeLines(k.text, scan, first, last, 0);
     return k;
 }
 
-void placeUnknown(std::vector<TextEntry>& known, const std::vector<VxUnknownKey>& unknown) {
-    if (unknown.empty()) return;
-    // Linear in both lists: each unknown key goes after the first known key of its anchor's
-    // name, in the order read; those whose anchor is gone go last.
-    std::map<std::string, std::vector<const VxUnknownKey*>> byAnchor;
-    for (const VxUnknownKey& k : unknown) byAnchor[k.after].push_back(&k);
-    std::vector<TextEntry> merged;
-    merged.reserve(known.size() + unknown.size());
-    auto emit = [&](const std::string& anchor) {
-        auto it = byAnchor.find(anchor);
-        if (it == byAnchor.end()) return;
-        for (const VxUnknownKey* k : it->second) {
-            TextParse parsed = parseText(k->text.data(), k->text.size());
-            if (!parsed.ok) continue;
-            for (TextEntry& e : parsed.entries) merged.push_back(std::move(e));
+UnknownWriter::UnknownWriter(std::string& out, const std::vector<VxUnknownKey>& unknown,
+                             int depth)
+    : out_(out), unknown_(unknown), depth_(depth) {
+    for (std::size_t i = 0; i < unknown.size(); ++i) {
+        const std::string_view anchor = unknown[i].after;
+        auto group = std::find_if(groups_.begin(), groups_.end(),
+                                  [&](const auto& g) { return g.first == anchor; });
+        if (group == groups_.end()) {
+            groups_.emplace_back(anchor, std::vector<std::size_t>());
+            group = groups_.end() - 1;
         }
-        byAnchor.erase(it);
-    };
-    emit("");
-    for (TextEntry& e : known) {
-        const std::string key = e.key;
-        merged.push_back(std::move(e));
-        emit(key);
+        group->second.push_back(i);
     }
-    while (!byAnchor.empty()) emit(byAnchor.begin()->first);
-    known = std::move(merged);
+    done_.assign(groups_.size(), false);
+    after("");
 }
+
+void UnknownWriter::emit(std::size_t group) {
+    done_[group] = true;
+    for (std::size_t i : groups_[group].second) {
+        const std::string& text = unknown_[i].text;
+        const LineScan scan = scanLines(text.data(), text.size());
+        if (!scan.ok) continue;
+        for (std::size_t l = 0; l < scan.size(); l = scan.last(l) + 1)
+            writeLines(out_, scan, l, scan.last(l), depth_);
+    }
+}
+
+void UnknownWriter::after(std::string_view key) {
+    for (std::size_t g = 0; g < groups_.size(); ++g)
+        if (!done_[g] && groups_[g].first == key) emit(g);
+}
+
+void UnknownWriter::finish() {
+    std::vector<std::size_t> rest;
+    for (std::size_t g = 0; g < groups_.size(); ++g)
+        if (!done_[g]) rest.push_back(g);
+    std::sort(rest.begin(), rest.end(),
+              [&](std::size_t a, std::size_t b) { return groups_[a].first < groups_[b].first; });
+    for (std::size_t g : rest) emit(g);
+}
+
+// ---------------------------------------------------------------- the table
 
 std::unique_ptr<CPlotStyleTable> TableCodec::make(bool colorDependent) {
     return std::unique_ptr<CPlotStyleTable>(new CPlotStyleTable(colorDependent));
@@ -96,51 +149,49 @@ TableKind TableCodec::kindOf(const CPlotStyleTable& t) {
     return t.colorMapping ? TableKind::Ttb : TableKind::Stb;
 }
 
-std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind,
-                                                  const std::vector<TextEntry>& entries,
+std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind, const LineScan& scan,
                                                   std::string& error) {
     auto table = make(kind == TableKind::Ctb);
     CPlotStyleTable& t = *table;
     t.colorMapping = kind != TableKind::Stb;
-    const TextEntry* aci = nullptr;
-    const TextEntry* styles = nullptr;
-    const TextEntry* weights = nullptr;
+    std::size_t aci = 0, styles = 0, weights = 0;  // the open line of each block (the last, if several)
+    bool haveAci = false, haveStyles = false, haveWeights = false;
     bool aciAvailable = kind != TableKind::Stb;
-    std::string after;
-    for (const TextEntry& e : entries) {
-        const std::string& k = e.key;
+    std::string_view after;
+    for (std::size_t i = 0; i < scan.size(); i = scan.last(i) + 1) {
+        const std::string_view k = scan.key(i);
         bool known = true;
-        if (e.block) {
+        if (scan.isOpen(i)) {
             if (k == "aci_table") {
-                aci = &e;
+                aci = i, haveAci = true;
             } else if (k == "plot_style") {
-                styles = &e;
+                styles = i, haveStyles = true;
             } else if (k == "custom_lineweight_table") {
-                weights = &e;
+                weights = i, haveWeights = true;
             } else {
                 known = false;
             }
         } else if (k == "description") {
-            t.description = stringValue(e.value);
+            t.description = stringValue(scan.value(i));
         } else if (k == "aci_table_available") {
-            if (!parseBool(e.value, aciAvailable)) {
-                error = at(e) + "bad aci_table_available";
+            if (!parseBool(scan.value(i), aciAvailable)) {
+                error = at(scan, i) + "bad aci_table_available";
                 return nullptr;
             }
         } else if (k == "scale_factor") {
-            if (!parseReal(e.value, t.scaleFactor)) {
-                error = at(e) + "bad scale_factor '" + e.value + "'";
+            if (!parseReal(scan.value(i), t.scaleFactor)) {
+                error = at(scan, i) + "bad scale_factor '" + std::string(scan.value(i)) + "'";
                 return nullptr;
             }
         } else if (k == "apply_factor") {
-            if (!parseBool(e.value, t.applyFactor)) {
-                error = at(e) + "bad apply_factor";
+            if (!parseBool(scan.value(i), t.applyFactor)) {
+                error = at(scan, i) + "bad apply_factor";
                 return nullptr;
             }
         } else if (k == "custom_lineweight_display_units") {
             long long v;
-            if (!parseInt(e.value, v) || v < -2147483648LL || v > 2147483647LL) {
-                error = at(e) + "bad custom_lineweight_display_units";
+            if (!parseInt(scan.value(i), v) || v < -2147483648LL || v > 2147483647LL) {
+                error = at(scan, i) + "bad custom_lineweight_display_units";
                 return nullptr;
             }
             t.lineweightUnits = static_cast<int>(v);
@@ -150,29 +201,29 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind,
         if (known) {
             after = k;
         } else {
-            t.unknown_.push_back(keepUnknown(e, after));
+            t.unknown_.push_back(keepUnknown(scan, i, scan.last(i), after));
         }
     }
 
-    if (!styles) {
+    if (!haveStyles) {
         error = "the table has no plot_style block";
         return nullptr;
     }
-    std::map<long long, const TextEntry*> found;
+    std::vector<std::pair<long long, std::size_t>> found;
     const long long limit =
         t.colorDependent ? static_cast<long long>(CPlotStyleTable::kColorStyleCount) : 1LL << 30;
-    if (!byIndex(*styles, limit, true, found, error)) return nullptr;
+    if (!byIndex(scan, styles, limit, true, found, error)) return nullptr;
     if (t.colorDependent) {
+        std::size_t next = 0;
         t.styles_.resize(CPlotStyleTable::kColorStyleCount);
         for (int i = 0; i < CPlotStyleTable::kColorStyleCount; ++i) {
             auto& s = t.styles_[static_cast<std::size_t>(i)];
             s.reset(new CPlotStyle());
-            auto f = found.find(i);
-            if (f == found.end()) {
+            if (next == found.size() || found[next].first != i) {
                 StyleCodec::initColorStyle(*s, i);
                 continue;
             }
-            if (!StyleCodec::read(f->second->children, *s, error)) return nullptr;
+            if (!StyleCodec::read(scan, found[next++].second, *s, error)) return nullptr;
         }
         if (found.size() != CPlotStyleTable::kColorStyleCount)
             t.notes_.push_back("styles missing from the colour table were given default values");
@@ -181,45 +232,48 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind,
             error = "a named table without styles";
             return nullptr;
         }
-        for (const auto& [index, entry] : found) {
+        t.styles_.reserve(found.size());
+        for (const auto& entry : found) {
             std::unique_ptr<CPlotStyle> s(new CPlotStyle());
-            if (!StyleCodec::read(entry->children, *s, error)) return nullptr;
+            if (!StyleCodec::read(scan, entry.second, *s, error)) return nullptr;
             t.styles_.push_back(std::move(s));
         }
         if (t.styles_.front()->name != "Normal")
             t.notes_.push_back("the first style is not named Normal");
     }
 
-    if (aci && (t.colorDependent || aciAvailable)) {
-        std::map<long long, const TextEntry*> names;
-        if (!byIndex(*aci, CPlotStyleTable::kColorStyleCount, false, names, error)) return nullptr;
+    if (haveAci && (t.colorDependent || aciAvailable)) {
+        std::vector<std::pair<long long, std::size_t>> names;
+        if (!byIndex(scan, aci, CPlotStyleTable::kColorStyleCount, false, names, error))
+            return nullptr;
         t.aciNames_.assign(CPlotStyleTable::kColorStyleCount, std::string());
+        std::size_t next = 0;
         for (int i = 0; i < CPlotStyleTable::kColorStyleCount; ++i) {
-            auto f = names.find(i);
-            if (f != names.end()) {
-                t.aciNames_[static_cast<std::size_t>(i)] = stringValue(f->second->value);
+            std::string& name = t.aciNames_[static_cast<std::size_t>(i)];
+            if (next < names.size() && names[next].first == i) {
+                name = stringValue(scan.value(names[next++].second));
             } else if (t.colorDependent) {
-                t.aciNames_[static_cast<std::size_t>(i)] = "Color_" + std::to_string(i + 1);
+                name = "Color_" + std::to_string(i + 1);
             } else {
-                t.aciNames_[static_cast<std::size_t>(i)] = StyleCodec::nameKey(*t.styles_.front());
+                name = StyleCodec::nameKey(*t.styles_.front());
             }
         }
         if (!t.colorDependent) t.colorMapping = true;
-    } else if (aci) {
+    } else if (haveAci) {
         t.notes_.push_back("aci_table ignored: the table says it has none");
     } else if (!t.colorDependent && t.colorMapping) {
         t.notes_.push_back(
             "a colour mapping without aci_table: every colour maps to the first style");
     }
 
-    if (weights) {
-        std::map<long long, const TextEntry*> values;
-        if (!byIndex(*weights, CPlotStyleTable::kLineweightCount, false, values, error))
+    if (haveWeights) {
+        std::vector<std::pair<long long, std::size_t>> values;
+        if (!byIndex(scan, weights, CPlotStyleTable::kLineweightCount, false, values, error))
             return nullptr;
-        for (const auto& [i, e] : values) {
+        for (const auto& [i, line] : values) {
             double v;
-            if (!parseReal(e->value, v) || v < 0) {
-                error = at(*e) + "bad lineweight '" + e->value + "'";
+            if (!parseReal(scan.value(line), v) || v < 0) {
+                error = at(scan, line) + "bad lineweight '" + std::string(scan.value(line)) + "'";
                 return nullptr;
             }
             t.lineweights[i] = v;
@@ -230,54 +284,67 @@ std::unique_ptr<CPlotStyleTable> TableCodec::read(TableKind kind,
 
 std::string TableCodec::writeText(const CPlotStyleTable& t) {
     const bool mapped = t.colorDependent || t.colorMapping;
-    std::vector<TextEntry> top;
-    top.push_back(scalar("description", quoted(t.description)));
-    top.push_back(scalar("aci_table_available", mapped ? "TRUE" : "FALSE"));
+    std::string out;
+    out.reserve(400 + t.styles_.size() * 400 + (mapped ? 255 * 24 : 0));
+    UnknownWriter unknown(out, t.unknown_, 0);
+
+    keyIs(out, 0, "description");
+    appendQuoted(out, t.description);
+    out += '\n';
+    unknown.after("description");
+    keyIs(out, 0, "aci_table_available");
+    out += mapped ? "TRUE\n" : "FALSE\n";
+    unknown.after("aci_table_available");
     // Values a caller may have set out of range are written so that the file reads back.
-    top.push_back(
-        scalar("scale_factor", formatReal(std::isfinite(t.scaleFactor) ? t.scaleFactor : 1.0)));
-    top.push_back(scalar("apply_factor", t.applyFactor ? "TRUE" : "FALSE"));
-    top.push_back(scalar("custom_lineweight_display_units", std::to_string(t.lineweightUnits)));
+    keyIs(out, 0, "scale_factor");
+    appendReal(out, std::isfinite(t.scaleFactor) ? t.scaleFactor : 1.0);
+    out += '\n';
+    unknown.after("scale_factor");
+    keyIs(out, 0, "apply_factor");
+    out += t.applyFactor ? "TRUE\n" : "FALSE\n";
+    unknown.after("apply_factor");
+    keyIs(out, 0, "custom_lineweight_display_units");
+    appendInt(out, t.lineweightUnits);
+    out += '\n';
+    unknown.after("custom_lineweight_display_units");
+
     if (mapped) {
-        TextEntry aci;
-        aci.key = "aci_table";
-        aci.block = true;
+        openBlock(out, 0, "aci_table");
         for (int i = 0; i < CPlotStyleTable::kColorStyleCount; ++i) {
-            std::string name;
+            indent(out, 1);
+            appendInt(out, i);
+            out += '=';
             if (static_cast<std::size_t>(i) < t.aciNames_.size()) {
-                name = t.aciNames_[static_cast<std::size_t>(i)];
+                appendQuoted(out, t.aciNames_[static_cast<std::size_t>(i)]);
             } else if (t.colorDependent) {
-                name = "Color_" + std::to_string(i + 1);
-            } else if (!t.styles_.empty()) {
-                name = StyleCodec::nameKey(*t.styles_.front());
+                appendQuoted(out, "Color_" + std::to_string(i + 1));
+            } else {
+                appendQuoted(out, t.styles_.empty() ? std::string()
+                                                    : StyleCodec::nameKey(*t.styles_.front()));
             }
-            aci.children.push_back(scalar("", quoted(name)));
-            aci.children.back().key = std::to_string(i);
+            out += '\n';
         }
-        top.push_back(std::move(aci));
+        closeBlock(out, 0);
+        unknown.after("aci_table");
     }
-    TextEntry styles;
-    styles.key = "plot_style";
-    styles.block = true;
-    styles.children.reserve(t.styles_.size());
+    openBlock(out, 0, "plot_style");
     for (std::size_t i = 0; i < t.styles_.size(); ++i)
-        styles.children.push_back(StyleCodec::write(*t.styles_[i], static_cast<int>(i)));
-    top.push_back(std::move(styles));
-    TextEntry weights;
-    weights.key = "custom_lineweight_table";
-    weights.block = true;
+        StyleCodec::write(out, *t.styles_[i], static_cast<int>(i));
+    closeBlock(out, 0);
+    unknown.after("plot_style");
+    openBlock(out, 0, "custom_lineweight_table");
     for (int i = 0; i < CPlotStyleTable::kLineweightCount; ++i) {
         const double w = t.lineweights[i];
-        weights.children.push_back(scalar("", formatReal(std::isfinite(w) && w >= 0 ? w : 0.0)));
-        weights.children.back().key = std::to_string(i);
+        indent(out, 1);
+        appendInt(out, i);
+        out += '=';
+        appendReal(out, std::isfinite(w) && w >= 0 ? w : 0.0);
+        out += '\n';
     }
-    top.push_back(std::move(weights));
-    placeUnknown(top, t.unknown_);
-
-    std::string text;
-    text.reserve(90000);
-    for (const TextEntry& e : top) writeEntry(text, e, 0);
-    return text;
+    closeBlock(out, 0);
+    unknown.after("custom_lineweight_table");
+    unknown.finish();
+    return out;
 }
 
 }  // namespace vexo

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "PiaContainer.h"
 #include "PiaText.h"
@@ -21,10 +23,12 @@ struct ColorWords {
 
 class StyleCodec {
 public:
-    // Fills `style` from the entries of one style block; false with `error` set when a
-    // value makes no sense.
-    static bool read(const std::vector<TextEntry>& entries, CPlotStyle& style, std::string& error);
-    static TextEntry write(const CPlotStyle& style, int index);
+    // Fills `style` from the style block whose open line is line `open`; false with `error`
+    // set when a value makes no sense.
+    static bool read(const LineScan& scan, std::size_t open, CPlotStyle& style,
+                     std::string& error);
+    // Appends the style's block, keyed `index`, at nesting 1.
+    static void write(std::string& out, const CPlotStyle& style, int index);
 
     // The `name` key the style is saved under (the stock tables save "Style_1" shown as
     // "Style 1"); a rename replaces both.
@@ -39,8 +43,7 @@ public:
 
 class TableCodec {
 public:
-    static std::unique_ptr<CPlotStyleTable> read(TableKind kind,
-                                                 const std::vector<TextEntry>& entries,
+    static std::unique_ptr<CPlotStyleTable> read(TableKind kind, const LineScan& scan,
                                                  std::string& error);
     static std::string writeText(const CPlotStyleTable& table);
     static TableKind kindOf(const CPlotStyleTable& table);
@@ -51,9 +54,28 @@ public:
     static std::vector<std::string>& notes(CPlotStyleTable& table);
 };
 
-// Unknown keys: kept rendered, with the known key they followed, and merged back on write.
-VxUnknownKey keepUnknown(const TextEntry& entry, const std::string& after);
-void placeUnknown(std::vector<TextEntry>& known, const std::vector<VxUnknownKey>& unknown);
+// Unknown keys: kept rendered, with the known key they followed, and written back after it.
+// `first`..`last` are the entry's lines (a scalar, or a block's open to close line).
+VxUnknownKey keepUnknown(const LineScan& scan, std::size_t first, std::size_t last,
+                         std::string_view after);
+
+// Writes the unknown keys of one level back among the known ones: after each known key
+// those that followed it when read, in the order read; first those that came first; at the
+// end those whose key is gone, by the name of that key. Text that does not scan is dropped.
+class UnknownWriter {
+public:
+    UnknownWriter(std::string& out, const std::vector<VxUnknownKey>& unknown, int depth);
+    void after(std::string_view key);  // known key `key` was just written
+    void finish();
+
+private:
+    void emit(std::size_t group);
+    std::string& out_;
+    const std::vector<VxUnknownKey>& unknown_;
+    int depth_;
+    std::vector<std::pair<std::string_view, std::vector<std::size_t>>> groups_;  // by anchor
+    std::vector<bool> done_;
+};
 
 extern const double kDefaultLineweights[CPlotStyleTable::kLineweightCount];
 

@@ -90,6 +90,19 @@ TEST(Container, DamagedCompressedTextIsRefused) {
     }
 }
 
+// The header's checksum vouches for the compressed bytes; only when it does is the
+// stream's own checksum of the text left uncomputed.
+TEST(Container, TheStreamsTextChecksumCountsUnlessTheHeaderVouchesForTheBytes) {
+    auto file = pack(TableKind::Stb, "description=\"text\n");
+    file[file.size() - 1] ^= 0x01;  // the stream's checksum of the text, wrong
+    EXPECT_FALSE(unpack(file.data(), file.size()).ok) << "the header no longer matches";
+    const auto sum = adler32(1, file.data() + 60, uInt(file.size() - 60));
+    for (int i = 0; i < 4; ++i) file[48 + i] = static_cast<unsigned char>(sum >> (8 * i));
+    const auto u = unpack(file.data(), file.size());
+    ASSERT_TRUE(u.ok) << u.error;
+    EXPECT_EQ(u.text, "description=\"text\n");
+}
+
 TEST(Container, EveryTruncationOfARealFileIsRefused) {
     const auto file = testfiles::bytesOf(testfiles::sample("ezdxf-ctbtest.ctb"));
     ASSERT_FALSE(file.empty());

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "TestFiles.h"
 #include "vexoutils/PlotStyleTable.h"
@@ -24,6 +25,22 @@ TEST(Dll, ReadsWritesAndDeletesTablesAcrossTheBoundary) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->description, "Comment");
     EXPECT_EQ(CPlotStyleTable::read("Z:\\no\\such\\file.ctb"), nullptr);
+}
+
+TEST(Dll, AReadOnlyFileIsNotReplaced) {
+    std::unique_ptr<CPlotStyleTable> t(CPlotStyleTable::read(testfiles::sample("ezdxf-stbtest.stb").c_str()));
+    ASSERT_TRUE(t);
+    testfiles::Scratch out("dll-readonly.stb");
+    ASSERT_TRUE(t->write(out.c_str()));
+    const std::vector<unsigned char> before = testfiles::bytesOf(out.path());
+    ASSERT_TRUE(SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_READONLY));
+    t->setDesc("changed");
+    EXPECT_FALSE(t->write(out.c_str()));
+    EXPECT_EQ(GetFileAttributesA((out.path() + ".~new").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no temporary file is left";
+    SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(testfiles::bytesOf(out.path()), before);
+    EXPECT_TRUE(t->write(out.c_str()));
 }
 
 TEST(Dll, StyleTravelsThroughBytesAsOnTheClipboard) {

@@ -55,11 +55,43 @@ TEST(TextGrammar, RefusesWhatItCannotMakeSenseOf) {
 }
 
 TEST(TextGrammar, WritesOneSpacePerLevel) {
-    const TextParse p = parse("a{\n   0{\n  k=v\n}\n}\n");
+    const std::string text = "a{\n   0{\n  k=v\n}\n}\n";
+    const TextParse p = parse(text);
     ASSERT_TRUE(p.ok);
     std::string out;
     vexo::writeEntry(out, p.entries[0], 0);
     EXPECT_EQ(out, "a{\n 0{\n  k=v\n }\n}\n");
+    // The scanned lines write the same, from any depth and placed at any other.
+    const vexo::LineScan scan = vexo::scanLines(text.data(), text.size());
+    ASSERT_TRUE(scan.ok);
+    ASSERT_EQ(scan.size(), 5u);
+    EXPECT_EQ(scan.last(0), 4u);
+    EXPECT_EQ(scan.last(1), 3u);
+    EXPECT_EQ(scan.last(2), 2u);
+    std::string lines;
+    vexo::writeLines(lines, scan, 0, 4, 0);
+    EXPECT_EQ(lines, out);
+    lines.clear();
+    vexo::writeLines(lines, scan, 1, 3, 2);
+    EXPECT_EQ(lines, "  0{\n   k=v\n  }\n");
+}
+
+TEST(TextGrammar, TheTreeAndTheLinesAgreeOnBrokenStrings) {
+    const std::string text = "n=\"two\nparts\nand more\nx=1\n";
+    const vexo::LineScan scan = vexo::scanLines(text.data(), text.size());
+    ASSERT_TRUE(scan.ok);
+    ASSERT_EQ(scan.size(), 2u);
+    EXPECT_EQ(scan.value(0), "\"two parts and more");
+    EXPECT_EQ(scan.value(1), "1");
+    EXPECT_EQ(scan.lineNumber(0), 1);
+    EXPECT_EQ(scan.lineNumber(1), 4);
+    EXPECT_EQ(parse(text).entries[0].value, "\"two parts and more");
+    // A second broken string joins after the first, which stays as it was.
+    const std::string two = text + "m=\"a\nb\n";
+    const vexo::LineScan again = vexo::scanLines(two.data(), two.size());
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_EQ(again.value(0), "\"two parts and more");
+    EXPECT_EQ(again.value(2), "\"a b");
 }
 
 TEST(TextValues, RealsInShortestCLocaleForm) {

@@ -22,7 +22,14 @@ std::string helpDirectory(const HelpFacts& facts,
             at == std::string::npos ? std::string() : upper.substr(0, at) + facts.sourceReplacement;
     }
     directory += facts.helpSubdirectory;
-    if (!exists(directory)) directory = facts.lastRegistryText;
+    if (exists(directory)) return directory;
+    if (!facts.lastRegistryText.empty()) return facts.lastRegistryText;
+    // Nothing left to go on (the Config key was read without a Help value, or no InstallDir
+    // was read): the installation directory, the library's own folder when the registry
+    // named none, rather than the root of the current drive.
+    directory = facts.installDir;
+    while (!directory.empty() && (directory.back() == '\\' || directory.back() == '/'))
+        directory.pop_back();
     return directory;
 }
 

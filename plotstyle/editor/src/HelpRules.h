@@ -24,7 +24,7 @@ struct HelpFacts {
 // The help directory by the rules: the profile's "Help" value wins; otherwise the
 // installation directory (from the registry, or the library's folder with its "SOURCE"
 // part replaced) plus the help subdirectory; when that names nothing on disk, the text
-// last read from the registry.
+// last read from the registry, and when that is empty the installation directory itself.
 std::string helpDirectory(const HelpFacts& facts,
                           const std::function<bool(const std::string&)>& exists);
 

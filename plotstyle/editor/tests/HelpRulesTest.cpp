@@ -74,8 +74,18 @@ TEST(HelpDirectory, AMissingFolderFallsBackToTheLastRegistryText) {
 
     f.configKeyExists = true;  // the Config key was read without a Help value
     f.lastRegistryText = "";
-    EXPECT_EQ(quellon::helpDirectory(f, std::cref(none)), "");
-    EXPECT_EQ(quellon::helpPath(""), "\\Kivra.chm");
+    EXPECT_EQ(quellon::helpDirectory(f, std::cref(none)), "C:\\Kivra");
+}
+
+// Not "\Kivra.chm" at the root of the current drive: the file beside the library.
+TEST(HelpDirectory, WithNothingLeftTheLibrarysFolderIsUsed) {
+    HelpFacts f = facts();
+    f.configKeyExists = true;
+    f.installDir = "C:\\Program Files\\Kivra\\";  // the library's own folder
+    Disk none;
+    EXPECT_EQ(quellon::helpDirectory(f, std::cref(none)), "C:\\Program Files\\Kivra");
+    EXPECT_EQ(quellon::helpPath(quellon::helpDirectory(f, std::cref(none))),
+              "C:\\Program Files\\Kivra\\Kivra.chm");
 }
 
 TEST(UpperCase, OnlyAsciiLetters) {

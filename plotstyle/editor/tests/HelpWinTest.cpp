@@ -82,6 +82,18 @@ TEST_F(HelpTest, InstallDirWithoutAHelpFolderIsUsedItself) {
     EXPECT_EQ(path, install + "\\Kivra.chm");
 }
 
+// A Config key without "Help" and no help folder anywhere: the file beside the library,
+// not "\\Kivra.chm" at the root of the current drive.
+TEST_F(HelpTest, AConfigKeyWithoutHelpFallsBackToTheLibrarysFolder) {
+    ScratchRegistry::setString(HKEY_CURRENT_USER, profilesKey(), nullptr, "Work");
+    ScratchRegistry::createKey(HKEY_CURRENT_USER, profilesKey() + "\\Work\\Config");
+    putChm(folder.path());
+    std::string path;
+    ASSERT_TRUE(service(folder.path()).locateHelpFile(path));
+    EXPECT_EQ(path, folder.path() + "Kivra.chm");
+    EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(HelpTest, ABadInstallDirValueCountsAsMissing) {
     // Not a string type: the value is refused and the library's folder is used instead.
     ScratchRegistry::setString(HKEY_LOCAL_MACHINE, installKey(), "InstallDir", "C:\\x", REG_BINARY);

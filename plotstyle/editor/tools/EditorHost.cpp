@@ -7,17 +7,24 @@
 //       --click X,Y  --type TEXT  --screenshot FILE.png  --hold MS  --interactive
 //   editor-host locate-help               the help file's path
 //   editor-host help TOPIC [--hold MS]    open a help topic
+//   editor-host edit FILE [options]       open the table editor on a table file
+//       --tab general|form  --select I,J,...  --screenshot FILE.png  --hold MS
+//       --time ROUNDS (open and close the editor, print the times)  --interactive
 #include "ColorIndexDialog.h"
+#include "FormViewPage.h"
 #include "Help.h"
 #include "ModuleSetup.h"
 #include "PlotStyleEditorApp.h"
+#include "TableEditorDialog.h"
 
 #include "dialogs/MessageBox.h"
 #include "dialogs/ModuleState.h"
 #include "dialogs/Screenshot.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -187,6 +194,115 @@ int help(const std::vector<std::string>& args) {
     return window ? 0 : 1;
 }
 
+double milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+// Reads the table and opens the editor on it, shown and painted on the form view; the
+// time that took in milliseconds, or a negative number when the file cannot be read.
+double openEditor(const std::string& path, std::unique_ptr<quellon::TableEditorDialog>& editor) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    quellon::TablePtr table(CPlotStyleTable::read(path.c_str()));
+    if (!table) return -1;
+    editor.reset(new quellon::TableEditorDialog(std::move(table), path));
+    if (!editor->create()) return -1;
+    ShowWindow(editor->hwnd(), SW_SHOW);
+    UpdateWindow(editor->hwnd());
+    QueryPerformanceCounter(&end);
+    return milliseconds(start, end);
+}
+
+int timeEditor(const std::string& path, int rounds) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        std::unique_ptr<quellon::TableEditorDialog> editor;
+        const double ms = openEditor(path, editor);
+        if (ms < 0) {
+            std::printf("{\"error\": \"cannot read the table\"}\n");
+            return 1;
+        }
+        times.push_back(ms);
+        dlg::pumpMessages(50);
+        editor->endDialog(IDCANCEL);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("{\"file\": %s, \"rounds\": %d, \"openMs\": {\"min\": %.2f, \"median\": %.2f, "
+                "\"max\": %.2f}}\n",
+                json(path).c_str(), rounds, times.front(), times[times.size() / 2], times.back());
+    return 0;
+}
+
+int edit(const std::vector<std::string>& args) {
+    if (args.empty()) return 2;
+    const std::string path = args[0];
+    quellon::PlotStyleEditorApp app;
+    if (!setUpModule(app)) return 2;
+    std::string tab = "form", screenshot, select;
+    DWORD hold = 300;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool more = i + 1 < args.size();
+        if (a == "--interactive") {
+            const bool saved = quellon::runTableEditor(CPlotStyleTable::read(path.c_str()), path,
+                                                       nullptr);
+            std::printf("{\"saved\": %s}\n", saved ? "true" : "false");
+            return 0;
+        } else if (a == "--time" && more) {
+            return timeEditor(path, std::max(1, std::atoi(args[++i].c_str())));
+        } else if (a == "--tab" && more) {
+            tab = args[++i];
+        } else if (a == "--select" && more) {
+            select = args[++i];
+        } else if (a == "--screenshot" && more) {
+            screenshot = args[++i];
+        } else if (a == "--hold" && more) {
+            hold = DWORD(std::atoi(args[++i].c_str()));
+        } else {
+            std::fprintf(stderr, "editor-host edit: unknown option %s\n", a.c_str());
+            return 2;
+        }
+    }
+    std::unique_ptr<quellon::TableEditorDialog> editor;
+    const double openMs = openEditor(path, editor);
+    if (openMs < 0) {
+        std::printf("{\"error\": \"the table cannot be read or the editor cannot open\"}\n");
+        return 1;
+    }
+    HWND hwnd = editor->hwnd();
+    SetForegroundWindow(hwnd);
+    dlg::pumpMessages(200);
+    if (!select.empty()) {
+        quellon::StyleList& list = editor->formViewPage()->list();
+        list.selectOnly(-1);
+        for (std::size_t at = 0; at < select.size();) {
+            const std::size_t comma = std::min(select.find(',', at), select.size());
+            const int index = std::atoi(select.substr(at, comma - at).c_str());
+            list.setItemState(index, LVIS_SELECTED, LVIS_SELECTED);
+            at = comma + 1;
+        }
+    }
+    if (tab == "general") editor->selectPage(quellon::TableEditorDialog::kGeneralPage);
+    dlg::pumpMessages(hold);
+    bool saved = false;
+    if (!screenshot.empty()) {
+        dlg::RgbImage image;
+        saved = dlg::captureWindow(hwnd, image) && dlg::writePng(image, screenshot);
+    }
+    char caption[512] = {};
+    GetWindowTextA(hwnd, caption, sizeof caption);
+    std::printf("{\"caption\": %s, \"tab\": %s, \"styles\": %d, \"openMs\": %.1f",
+                json(caption).c_str(), json(tab).c_str(), editor->session().table().size(), openMs);
+    if (!screenshot.empty())
+        std::printf(", \"screenshot\": %s, \"saved\": %s", json(screenshot).c_str(),
+                    saved ? "true" : "false");
+    std::printf("}\n");
+    editor->endDialog(IDCANCEL);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,7 +314,9 @@ int main(int argc, char** argv) {
     if (command == "colorindex") return colorIndex(args);
     if (command == "locate-help") return locateHelp();
     if (command == "help") return help(args);
+    if (command == "edit") return edit(args);
     std::fprintf(stderr,
-                 "usage: editor-host load | colorindex [options] | locate-help | help TOPIC\n");
+                 "usage: editor-host load | colorindex [options] | locate-help | help TOPIC | "
+                 "edit FILE [options]\n");
     return 2;
 }
