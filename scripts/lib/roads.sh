@@ -92,12 +92,28 @@ prefix_files_complete() {
 }
 prefix_made() { [ -f "$WINEPREFIX/.kivra-prefix-made" ] && prefix_files_complete; }
 
+# Our settings in a made prefix; the mark holds their version, so older prefixes get them too.
+KIVRA_PREFIX_SETTINGS=2
+prefix_settings_current() { [ "$(cat "$WINEPREFIX/.kivra-prefix-made" 2>/dev/null)" = "$KIVRA_PREFIX_SETTINGS" ]; }
+apply_prefix_settings() {
+  # A test program that crashes must end with the debugger's backtrace, not wait on its crash
+  # dialog (which also keeps ctest's output pipe open, so the run would never end).
+  if ! timeout -k 5 60 "$KIVRA_WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+    /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null; then
+    die "the crash dialog of the $KIVRA_ROAD prefix could not be turned off (loader $KIVRA_WINE_LOADER)"
+  fi
+  echo "$KIVRA_PREFIX_SETTINGS" >"$WINEPREFIX/.kivra-prefix-made"
+}
+
 remove_prefix() {
   case $WINEPREFIX in */wine-win32 | */wine-win64) rm -rf "$WINEPREFIX" ;; esac
 }
 
 ensure_prefix() {
-  prefix_made && return 0
+  if prefix_made; then
+    prefix_settings_current || apply_prefix_settings
+    return 0
+  fi
   if [ -e "$WINEPREFIX" ]; then
     say "removing an unfinished $KIVRA_ROAD Wine prefix ($WINEPREFIX)" >&2
     stop_wineserver
@@ -114,8 +130,8 @@ ensure_prefix() {
     stop_wineserver
   fi
   if [ "$rc" = 0 ] && prefix_files_complete; then
-    touch "$WINEPREFIX/.kivra-prefix-made"
     rm -f "$log"
+    apply_prefix_settings
     return 0
   fi
   {

@@ -113,5 +113,33 @@ else
   echo "  (no made win64 prefix yet: the start check is not tried)" >&2
 fi
 
+# A program that crashes on the display ends with the debugger's backtrace instead of waiting
+# on a crash dialog nobody closes (which would also hold ctest's output pipe open).
+echo "a crashing program ends" >&2
+printf 'int main(void) { volatile int* p = 0; *p = 1; return 0; }\n' >"$scratch/crash.c"
+if [ -f "$ROOT/build/wine-win64/.kivra-prefix-made" ] &&
+  x86_64-w64-mingw32-gcc -o "$scratch/crash.exe" "$scratch/crash.c" 2>/dev/null; then
+  display=""
+  for n in $(seq 121 140); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    sleep 0.5
+    kill -0 "$xvfb" 2>/dev/null && { display=":$n"; break; }
+  done
+  start=$SECONDS
+  KIVRA_XVFB_DISPLAY=$display timeout -k 5 60 "$ROOT/cmake/wine-run" --win64 "$scratch/crash.exe" \
+    >"$scratch/crash.out" 2>&1 </dev/null
+  rc=$?
+  kill "$xvfb" 2>/dev/null
+  if [ "$rc" != 124 ] && [ "$rc" != 0 ] && grep -q "Unhandled page fault" "$scratch/crash.out"; then
+    pass "a crash on the display ends after $((SECONDS - start)) s with Wine's report"
+  else
+    fail "crash: exit status $rc: $(head -n 3 "$scratch/crash.out")"
+  fi
+else
+  echo "  (no made win64 prefix or no x86_64 compiler: the crash is not tried)" >&2
+fi
+
 [ "$failures" = 0 ] || { echo "wine-start-test: $failures failed" >&2; exit 1; }
 echo "wine-start-test: all passed" >&2
