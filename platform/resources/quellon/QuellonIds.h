@@ -119,6 +119,29 @@
 #define IDS_FILL_STYLE_FIRST 1501  // 1501..1509: fill styles 64..72
 #define IDS_OBJECT_FILL_STYLE 1510
 
+// Style commands: the style name dialog (template 5), the clipboard format's name, the name
+// pattern and the naming messages
+#define IDD_STYLE_NAME 5
+#define IDC_STYLE_NAME 221
+#define IDC_STYLE_NAME_MESSAGE 305
+#define IDS_STYLE_CLIPBOARD_FORMAT 1052
+#define IDS_NAME_EMPTY 1075
+#define IDS_NAME_TAKEN 1076          // one %s: the name
+#define IDS_NAME_BAD_CHARACTER 1077
+#define IDS_STYLE_NAME_PATTERN 1100  // one integer placeholder, read and written
+
+// Lineweight editing (template 6)
+#define IDD_LINEWEIGHTS 6
+#define IDC_LINEWEIGHT_LIST 371
+#define IDC_LINEWEIGHT_EDIT 440
+#define IDC_LINEWEIGHT_SORT 441
+#define IDC_UNITS_MILLIMETRES 503
+#define IDC_UNITS_INCHES 504
+#define IDB_LINEWEIGHT_MARKS 405     // images 13 pixels wide: 0 blank, 1 in use
+#define IDS_IN_USE_HEADING 1069
+#define IDS_LINEWEIGHT_HEADING 1070  // also the caption of the range message
+#define IDS_LINEWEIGHT_RANGE 1071    // the bounds: an integer (mm), a real (inches)
+
 // Help topics
 #define IDH_COLOR_INDEX 115
 #define IDH_WIZARD 180
