@@ -2,6 +2,7 @@
 #include "FormViewPage.h"
 
 #include "ColorIndexDialog.h"
+#include "FormViewCommands.h"
 #include "QuellonIds.h"
 #include "TableEditorDialog.h"
 
@@ -97,6 +98,7 @@ bool FormViewPage::onInitDialog() {
     description_.attach(hwnd(), IDC_STYLE_DESCRIPTION);
 
     model_->open();
+    commands_.reset(new FormViewCommands(hwnd(), list_, editor(), *model_));
     // The linetype names are longer than the box: the list drops out wider.
     linetype_.send(CB_SETDROPPEDWIDTH, WPARAM(MulDiv(linetype_.rectInParent().right -
                                                          linetype_.rectInParent().left, 9, 5)));
@@ -175,8 +177,8 @@ bool FormViewPage::onCommand(int id, int code, HWND) {
     return false;
 }
 
-void FormViewPage::onStyleCommand(int) {
-    // The style commands and lineweight editing are not part of this page yet.
+void FormViewPage::onStyleCommand(int id) {
+    if (commands_) commands_->run(id);
 }
 
 bool FormViewPage::onNotify(NMHDR& header, LRESULT& result) {
@@ -203,7 +205,11 @@ bool FormViewPage::onNotify(NMHDR& header, LRESULT& result) {
             return true;
         case LVN_BEGINLABELEDITA:
         case LVN_BEGINLABELEDITW:
-            result = TRUE;  // renaming is one of the style commands
+            result = commands_->beginLabelEdit(header);
+            return true;
+        case LVN_ENDLABELEDITA:
+        case LVN_ENDLABELEDITW:
+            result = commands_->endLabelEdit(header);
             return true;
         default:
             return false;
@@ -221,13 +227,7 @@ void FormViewPage::openContextMenu() {
     HMENU menu = LoadMenuA(dlg::resourceHandle(), MAKEINTRESOURCEA(IDM_STYLE_MENU));
     if (!menu) return;
     HMENU styles = GetSubMenu(menu, 0);
-    // The clipboard's format for styles is registered by the first copy; until then it
-    // holds no style of ours.
-    const bool clipboardHoldsStyle =
-        clipboardFormat_ != 0 && IsClipboardFormatAvailable(clipboardFormat_);
-    const StyleMenuState state =
-        styleMenuState(editor().session().table().colorDependent, model_->propertiesEnabled(),
-                       list_.selectedCount(), clipboardHoldsStyle);
+    const StyleMenuState state = commands_->menuState();
     const std::pair<int, bool> items[] = {
         {IDM_CUT_STYLE, state.cut},     {IDM_COPY_STYLE, state.copy},
         {IDM_PASTE_STYLE, state.paste}, {IDM_ADD_STYLE, state.add},
@@ -243,6 +243,10 @@ bool FormViewPage::onMessage(UINT msg, WPARAM w, LPARAM l, LRESULT&) {
         const int k = numberEditOfSpin(reinterpret_cast<HWND>(l));
         if (k >= 0) model_->spinMoved(k, spins_[k].pos());
         return k >= 0;
+    }
+    if (msg == FormViewCommands::kShowPendingMessages && commands_) {
+        commands_->showPendingMessages();
+        return true;
     }
     if (msg == WM_PAINT && list_) InvalidateRect(list_.hwnd(), nullptr, FALSE);
     return false;

@@ -14,6 +14,8 @@
 
 namespace quellon {
 
+class FormViewCommands;
+
 class FormViewPage : public EditorPage, private FormView {
 public:
     explicit FormViewPage(TableEditorDialog& editor);
@@ -25,6 +27,8 @@ public:
 
     FormViewModel& model() { return *model_; }
     StyleList& list() { return list_; }
+    // The style commands and the lineweight button (null until the page is created).
+    FormViewCommands* commands() { return commands_.get(); }
     SampleCombo& comboControl(Combo which);
 
 protected:
@@ -75,7 +79,7 @@ private:
     dlg::SpinButton spins_[kNumberEdits];
     dlg::Edit description_;
     std::unique_ptr<FormViewModel> model_;
-    UINT clipboardFormat_ = 0;  // the style clipboard format, once registered
+    std::unique_ptr<FormViewCommands> commands_;
     bool ready_ = false;        // the model has opened: notifications count from now on
     bool settingText_ = false;  // text set by the page, not typed
 };
