@@ -8,6 +8,8 @@
 #   ./dev editor edit FILE [OPTIONS]        open the table editor on a table file
 #        --tab general|form --select I,J,... --screenshot FILE.png --hold MS --time ROUNDS
 #        --interactive
+#        --show menu|lineweights|name: the screenshot is of the style list's menu, the
+#        lineweight dialog or the style name dialog, opened over the editor and closed
 # The help commands first record dist/ as the installation directory ("InstallDir"), as
 # the product's installer does.
 editor_register_install_dir() {
@@ -53,6 +55,19 @@ driver_editor() {
     help) editor_register_install_dir; run_dist --display editor-host.exe help "${1:-115}" --hold "${2:-1500}" ;;
     *) echo "unknown editor command: $command" >&2; return 2 ;;
   esac
+}
+
+demo_51_style_commands() {
+  local samples=$ROOT/../shared/testdata/ctb shot
+  shot=$BUILD/editor-style-menu.png
+  say "editor: the style list's menu on ezdxf-stbtest.stb (style 1 selected), screenshot $shot"
+  driver_editor edit "$samples/ezdxf-stbtest.stb" --select 1 --show menu --hold 600 --screenshot "$shot"
+  shot=$BUILD/editor-style-name.png
+  say "editor: the name of a new style, proposed from the names in use, screenshot $shot"
+  driver_editor edit "$samples/ezdxf-stbtest.stb" --select 2 --show name --hold 600 --screenshot "$shot"
+  shot=$BUILD/editor-lineweights.png
+  say "editor: the lineweights of apm-lineweight-names.stb with their in-use marks, screenshot $shot"
+  driver_editor edit "$samples/apm-lineweight-names.stb" --show lineweights --hold 600 --screenshot "$shot"
 }
 
 demo_50_editor() {

@@ -51,8 +51,7 @@ bool LineweightDialog::onInitDialog() {
     const int first = width * 3 / 5 - GetSystemMetrics(SM_CXVSCROLL);
     list_.insertColumn(0, strings_.text(IDS_LINEWEIGHT_HEADING), first, LVCFMT_CENTER);
     list_.insertColumn(1, strings_.text(IDS_IN_USE_HEADING), width - width * 3 / 5, LVCFMT_LEFT);
-    list_.setExtendedStyle(LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT,
-                           LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    list_.setExtendedStyle(LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
     // The list owns the image list and destroys it with itself.
     HIMAGELIST marks = ImageList_LoadImageA(resources, MAKEINTRESOURCEA(IDB_LINEWEIGHT_MARKS),
                                             kMarkWidth, 0, RGB(255, 255, 255), IMAGE_BITMAP,

@@ -10,7 +10,10 @@
 //   editor-host edit FILE [options]       open the table editor on a table file
 //       --tab general|form  --select I,J,...  --screenshot FILE.png  --hold MS
 //       --time ROUNDS (open and close the editor, print the times)  --interactive
+//       --show menu|lineweights|name (the screenshot is of the style list's menu, the
+//       lineweight dialog or the style name dialog, opened over the editor and closed)
 #include "ColorIndexDialog.h"
+#include "EditorHostShow.h"
 #include "FormViewPage.h"
 #include "Help.h"
 #include "ModuleSetup.h"
@@ -240,7 +243,7 @@ int edit(const std::vector<std::string>& args) {
     const std::string path = args[0];
     quellon::PlotStyleEditorApp app;
     if (!setUpModule(app)) return 2;
-    std::string tab = "form", screenshot, select;
+    std::string tab = "form", screenshot, select, show;
     DWORD hold = 300;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -260,6 +263,8 @@ int edit(const std::vector<std::string>& args) {
             screenshot = args[++i];
         } else if (a == "--hold" && more) {
             hold = DWORD(std::atoi(args[++i].c_str()));
+        } else if (a == "--show" && more) {
+            show = args[++i];
         } else {
             std::fprintf(stderr, "editor-host edit: unknown option %s\n", a.c_str());
             return 2;
@@ -287,7 +292,10 @@ int edit(const std::vector<std::string>& args) {
     if (tab == "general") editor->selectPage(quellon::TableEditorDialog::kGeneralPage);
     dlg::pumpMessages(hold);
     bool saved = false;
-    if (!screenshot.empty()) {
+    std::string showError;
+    if (!show.empty()) {
+        saved = editor_host::showAndCapture(*editor, show, screenshot, hold, showError);
+    } else if (!screenshot.empty()) {
         dlg::RgbImage image;
         saved = dlg::captureWindow(hwnd, image) && dlg::writePng(image, screenshot);
     }
@@ -298,9 +306,11 @@ int edit(const std::vector<std::string>& args) {
     if (!screenshot.empty())
         std::printf(", \"screenshot\": %s, \"saved\": %s", json(screenshot).c_str(),
                     saved ? "true" : "false");
+    if (!show.empty()) std::printf(", \"shown\": %s", json(show).c_str());
+    if (!showError.empty()) std::printf(", \"error\": %s", json(showError).c_str());
     std::printf("}\n");
     editor->endDialog(IDCANCEL);
-    return 0;
+    return showError.empty() ? 0 : 1;
 }
 
 }  // namespace
