@@ -1,0 +1,29 @@
+// Solids with known area and volume, written as SAT text for the display tests: boxes,
+// cylinders, cone frustums, spheres, hemispheres, tori, a box with a round hole through it.
+#pragma once
+
+#include <string>
+
+namespace solid_samples {
+
+struct Solid {
+    std::string sat;
+    double area;
+    double volume;
+};
+
+Solid box(double x, double y, double z);
+Solid cylinder(double radius, double height);
+Solid coneFrustum(double bottomRadius, double topRadius, double height);
+Solid sphere(double radius);
+// The upper half of a sphere: a sphere face bounded by the equator, and the disk under it.
+Solid hemisphere(double radius);
+Solid torus(double major, double minor);
+// A box with a cylindrical hole of the given radius through it along z.
+Solid boxWithHole(double x, double y, double z, double radius);
+// The cylinder with a body transform (rows, translation, scale) as entity text stores it.
+Solid transformedCylinder(double radius, double height, const double rows[9], const double shift[3], double scale);
+// Colour index 1 on the cylinder's side face (a colour attribute of the host's kind).
+std::string colouredCylinder(double radius, double height, int colour);
+
+}  // namespace solid_samples
