@@ -53,6 +53,12 @@ AsModeler::~AsModeler() {
 
 AsObject* AsModeler::restore(const CDbAcisEntityData& record) { return AsRestoreRecord(record); }
 
+AsObject& AsModeler::bodyObject(const CDbAcisEntityData& record) {
+    AsCacheEntry& entry = cache_.lookup(record);
+    if (!entry.object || !entry.object->body()) throw std::exception();
+    return *entry.object;
+}
+
 AsModeler& AsModeler::instance() {
     static AsModeler modeler;
     return modeler;
@@ -70,7 +76,7 @@ bool AsModeler::canEdit() { return false; }
 
 void AsModeler::freeBlock(void* block) {
     try {
-        ::operator delete(block);
+        AsFreeDisplayBlock(block);
     } catch (...) {
     }
 }
@@ -86,8 +92,13 @@ int AsModeler::transform(const CDbAcisEntityData&, CDbAcisEntityData&, const Mod
     return runBodyOperation(bodiesNotYetAvailable);
 }
 
-int AsModeler::display(const CDbAcisEntityData&, int, double, ModelerPolyline** out) {
-    return runBodyOperation([out] { return out && bodiesNotYetAvailable(); });
+int AsModeler::display(const CDbAcisEntityData& record, int mode, double quality, ModelerPolyline** out) {
+    return runBodyOperation([&] {
+        if (!out) return false;
+        *out = nullptr;  // before anything can fail: the host never reads a stale chain
+        bodyObject(record).display(out, mode, quality);
+        return true;
+    });
 }
 
 int AsModeler::snapPoints(const CDbAcisEntityData&, int, const double*, const double*,

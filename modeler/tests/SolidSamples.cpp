@@ -186,12 +186,13 @@ Solid boxWithHole(double x, double y, double z, double radius) {
 
 namespace {
 // A cone frustum (or cylinder) standing on z = 0, with its caps.
-Solid frustum(Records& r, const Frame& f, double r0, double r1, double height, int colour) {
+Solid frustum(Records& r, const Frame& f, double r0, double r1, double height, int colour, bool kernelColour = false) {
     int top = r.reserve(), bottom = r.reserve();
     int topLoop, bottomLoop;
     Tube t = tube(r, f.shell, 0, 0, 0, height, r0, r1, false, top, top, -1, bottom, -1, topLoop, bottomLoop);
     if (colour >= 0) {
-        int attrib = r.add("color-adesk-attrib $-1 $-1 " + p(t.side) + " " + std::to_string(colour) + " #");
+        int attrib = r.add(std::string(kernelColour ? "colour-st-attrib" : "color-adesk-attrib") + " $-1 $-1 $-1 " +
+                           p(t.side) + " " + std::to_string(colour) + " #");
         r.set(t.side, face(top, t.sideLoop, f.shell, t.surface, false, attrib));
     }
     int topSurface = r.add("plane-surface $-1 " + xyz(0, 0, height) + " 0 0 1 1 0 0 forward_v I I I I #");
@@ -228,10 +229,10 @@ Solid coneFrustum(double bottomRadius, double topRadius, double height) {
     return frustum(r, f, bottomRadius, topRadius, height, -1);
 }
 
-std::string colouredCylinder(double radius, double height, int colour) {
+std::string colouredCylinder(double radius, double height, int colour, bool kernelColour) {
     Records r;
     Frame f = frame(r);
-    return frustum(r, f, radius, radius, height, colour).sat;
+    return frustum(r, f, radius, radius, height, colour, kernelColour).sat;
 }
 
 Solid transformedCylinder(double radius, double height, const double rows[9], const double shift[3], double scale) {

@@ -23,7 +23,8 @@ Solid torus(double major, double minor);
 Solid boxWithHole(double x, double y, double z, double radius);
 // The cylinder with a body transform (rows, translation, scale) as entity text stores it.
 Solid transformedCylinder(double radius, double height, const double rows[9], const double shift[3], double scale);
-// Colour index 1 on the cylinder's side face (a colour attribute of the host's kind).
-std::string colouredCylinder(double radius, double height, int colour);
+// The cylinder with a colour on its side face: the kernel's own colour attribute, or the
+// host's.
+std::string colouredCylinder(double radius, double height, int colour, bool kernelColour);
 
 }  // namespace solid_samples

@@ -1,6 +1,7 @@
 // Curve faceting: the first partition of a curve's range, chord and tangent measures, and
 // api_facet_curve.
 #include "CurveSampling.h"
+#include "KernelState.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/facetcurve.h"
 #include "solidkernel/tolerance.h"
@@ -85,6 +86,7 @@ double tangentTurn(const CURVE& curve, double a, double b) {
 
 outcome api_facet_curve(const CURVE& curve, double start, double end, double tolerance, int max,
                         int& count, SPAposition positions[], double params[]) {
+    if (err_mess_type injected = takeArmedFailure("api_facet_curve")) return outcome(injected);
     count = 0;
     if (max < 2 || !positions || !params || !std::isfinite(start) || !std::isfinite(end))
         return outcome(kernel_errors::kBadParameter);

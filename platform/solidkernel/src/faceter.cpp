@@ -1,5 +1,6 @@
 // The faceter's API: default refinement, faceting an entity's faces, handing out the meshes.
 #include "BodyFaceter.h"
+#include "KernelState.h"
 #include "ModelWalk.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/faceter.h"
@@ -71,6 +72,7 @@ outcome api_set_default_refinement(const REFINEMENT* refinement, int surfaceMode
 }
 
 outcome api_facet_entity(ENTITY* entity) {
+    if (err_mess_type injected = takeArmedFailure("api_facet_entity")) return outcome(injected);
     if (!entity) return outcome(kernel_errors::kNullEntity);
     store().clear();
     return model_walk::guarded([&] {
@@ -87,6 +89,7 @@ outcome api_facet_entity(ENTITY* entity) {
 }
 
 outcome api_get_face_facets(FACE* face, POLYGON_POINT_MESH*& mesh, int take) {
+    if (err_mess_type injected = takeArmedFailure("api_get_face_facets")) return outcome(injected);
     mesh = nullptr;
     if (!face) return outcome(kernel_errors::kNullEntity);
     return model_walk::guarded([&] {

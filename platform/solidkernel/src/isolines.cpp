@@ -3,6 +3,7 @@
 #include "CurveSampling.h"
 #include "FaceDomain.h"
 #include "IsoCurves.h"
+#include "KernelState.h"
 #include "ModelWalk.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/isolines.h"
@@ -102,6 +103,7 @@ EDGE* makeEdge(CURVE* curve, double t0, double t1, bool closed) {
 }  // namespace
 
 outcome api_face_nu_nv_isolines(FACE* face, int nu, int nv, const SPAtransf* transf, ENTITY_LIST& edges) {
+    if (err_mess_type injected = takeArmedFailure("api_face_nu_nv_isolines")) return outcome(injected);
     if (!face) return outcome(kernel_errors::kNullEntity);
     if (transf && transf->singular()) return outcome(kernel_errors::kSingularTransform);
     std::vector<EDGE*> made;
