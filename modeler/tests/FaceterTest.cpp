@@ -38,6 +38,8 @@ struct Faceted {
     MeshStats stats;
     MeshCheck check;
     int faces = 0, meshed = 0;
+    double worstNormalAngle = 0;  // degrees between a facet and the surface at its corners
+    std::vector<std::vector<SPAposition>> facePoints;  // mesh points of each face
 };
 Faceted facet(const std::string& sat, double normalTol) {
     Faceted out;
@@ -54,11 +56,23 @@ Faceted facet(const std::string& sat, double normalTol) {
         EXPECT_TRUE(api_get_face_facets(static_cast<FACE*>(faces[i]), mesh, 1).ok());
         if (!mesh) continue;
         ++out.meshed;
+        out.facePoints.emplace_back();
         for (POLYGON* p = mesh->first(); p; p = p->next()) {
             std::vector<double> xyz;
-            for (POLYGON_VERTEX* v = p->first(); v; v = v->next())
+            std::vector<POLYGON_VERTEX*> corners;
+            for (POLYGON_VERTEX* v = p->first(); v; v = v->next()) {
                 xyz.insert(xyz.end(), {v->point().x, v->point().y, v->point().z});
+                corners.push_back(v);
+                out.facePoints.back().push_back(v->point());
+            }
             out.check.addPolygon(xyz.data(), p->count());
+            if (corners.size() == 3) {
+                SPAvector n = normalise(cross(corners[1]->point() - corners[0]->point(), corners[2]->point() - corners[0]->point()));
+                for (POLYGON_VERTEX* v : corners) {
+                    double c = std::max(-1.0, std::min(1.0, dot(n, v->normal())));
+                    out.worstNormalAngle = std::max(out.worstNormalAngle, std::acos(c) * 180 / kPi);
+                }
+            }
         }
         delete mesh;
     }
@@ -87,6 +101,7 @@ std::vector<Case> analyticSolids() {
             {"sphere", solid_samples::sphere(5)},
             {"hemisphere", solid_samples::hemisphere(2)},
             {"torus", solid_samples::torus(10, 3)},
+            {"sphere with a side cut off", solid_samples::cutSphere(4, 0.6)},
             {"box with a hole", solid_samples::boxWithHole(6, 5, 4, 1.5)},
             {"turned, moved and scaled cylinder", solid_samples::transformedCylinder(2, 7, rows, shift, 2.5)}};
 }
@@ -151,9 +166,51 @@ TEST(ShadedMesh, EveryClosedSampleGivesAClosedOutwardMesh) {
             Faceted f = facet(text, normalTolerance(q));
             EXPECT_EQ(f.meshed, f.faces) << name;
             expectClosedAndOutward(f.stats, name + " at quality " + std::to_string(q));
+            EXPECT_LE(f.worstNormalAngle, normalTolerance(q)) << name << ": a facet strays from its surface";
         }
     }
     EXPECT_EQ(closedSamples, 16) << "the closed bodies among the samples";
+}
+
+TEST(ShadedMesh, SplineMeshPointsLieOnTheirSurfacesByAnIndependentSampling) {
+    for (const char* name : {"v3000_bspline_face.sat", "v20800_lofted_spline_sheet.sat", "v2000_three_plates_spline.sat"}) {
+        std::string text = sampleText(name);
+        Faceted f = facet(text, normalTolerance(0.5));
+        EXPECT_LE(f.worstNormalAngle, 15.0) << name;
+        ENTITY_LIST list;
+        ASSERT_EQ(restore(text, list), 0);
+        auto* body = static_cast<BODY*>(list[0]);
+        ENTITY_LIST faces;
+        api_get_faces(body, faces);
+        ASSERT_EQ(static_cast<int>(f.facePoints.size()), faces.count()) << name;
+        int checked = 0;
+        for (int i = 0; i < faces.count(); ++i) {
+            auto* spline = dynamic_cast<const SPLINE*>(static_cast<FACE*>(faces[i])->geometry());
+            if (!spline) continue;
+            // The surface sampled densely by its own evaluation, moved as the body is.
+            const bs3_surface& bs = spline->approximation();
+            std::vector<SPAposition> samples;
+            const int n = 200;
+            double spacing = 0;
+            for (int a = 0; a <= n; ++a)
+                for (int b = 0; b <= n; ++b) {
+                    SPAposition p;
+                    bs.eval(bs.uKnots.front() + (bs.uKnots.back() - bs.uKnots.front()) * a / n,
+                            bs.vKnots.front() + (bs.vKnots.back() - bs.vKnots.front()) * b / n, p, nullptr, nullptr);
+                    if (body->transform()) p = body->transform()->transform().apply(p);
+                    if (b > 0) spacing = std::max(spacing, distance(p, samples.back()));
+                    samples.push_back(p);
+                }
+            for (std::size_t k = 0; k < f.facePoints[i].size(); k += 7) {
+                double nearest = 1e300;
+                for (const SPAposition& s : samples) nearest = std::min(nearest, distance(s, f.facePoints[i][k]));
+                EXPECT_LE(nearest, spacing) << name << " face " << i;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 10) << name;
+        deleteAll(list);
+    }
 }
 
 }  // namespace

@@ -277,4 +277,30 @@ Solid hemisphere(double radius) {
     return {r.text(), 3 * kPi * radius * radius, 2 * kPi * radius * radius * radius / 3};
 }
 
+Solid cutSphere(double radius, double angle) {
+    Records r;
+    Frame f = frame(r);
+    int ball = r.reserve(), disk = r.reserve(), ballLoop = r.reserve(), diskLoop = r.reserve();
+    int cBall = r.reserve(), cDisk = r.reserve();
+    double x = radius * std::cos(angle), rim = radius * std::sin(angle);
+    Circle cut{r.reserve(), r.reserve(), r.reserve(), r.reserve()};
+    r.set(cut.point, "point $-1 " + xyz(x, rim, 0) + " #");
+    r.set(cut.vertex, "vertex $-1 " + p(cut.edge) + " " + p(cut.point) + " #");
+    r.set(cut.curve, "ellipse-curve $-1 " + xyz(x, 0, 0) + " 1 0 0 " + xyz(0, rim, 0) + " 1 I I #");
+    setCircleEdge(r, cut, cBall);
+    // Seen from +x the circle runs counter-clockwise: the disk inside it, the ball outside.
+    soloCoedge(r, cBall, cDisk, cut.edge, true, ballLoop);
+    soloCoedge(r, cDisk, cBall, cut.edge, false, diskLoop);
+    int sphereSurface = r.add("sphere-surface $-1 0 0 0 " + num(radius) + " 1 0 0 0 0 1 forward_v I I I I #");
+    int plane = r.add("plane-surface $-1 " + xyz(x, 0, 0) + " 1 0 0 0 1 0 forward_v I I I I #");
+    r.set(ball, face(disk, ballLoop, f.shell, sphereSurface));
+    r.set(disk, face(-1, diskLoop, f.shell, plane));
+    r.set(ballLoop, loopRecord(-1, cBall, ball));
+    r.set(diskLoop, loopRecord(-1, cDisk, disk));
+    setShell(r, f, ball);
+    double h = radius - x;
+    return {r.text(), 4 * kPi * radius * radius - 2 * kPi * radius * h + kPi * rim * rim,
+            4 * kPi * radius * radius * radius / 3 - kPi * h * h * (3 * radius - h) / 3};
+}
+
 }  // namespace solid_samples

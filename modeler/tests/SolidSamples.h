@@ -19,6 +19,9 @@ Solid sphere(double radius);
 // The upper half of a sphere: a sphere face bounded by the equator, and the disk under it.
 Solid hemisphere(double radius);
 Solid torus(double major, double minor);
+// A sphere with the cap beyond the plane x = radius cos(angle) cut off: the sphere face has
+// a round hole (not around a pole) closed by a flat disk.
+Solid cutSphere(double radius, double angle);
 // A box with a cylindrical hole of the given radius through it along z.
 Solid boxWithHole(double x, double y, double z, double radius);
 // The cylinder with a body transform (rows, translation, scale) as entity text stores it.

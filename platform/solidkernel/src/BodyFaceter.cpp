@@ -258,10 +258,14 @@ std::unique_ptr<POLYGON_POINT_MESH> BodyFaceter::mesh(const FACE* face) {
     auto mesh = std::make_unique<POLYGON_POINT_MESH>();
     std::vector<SPAposition> points(3);
     std::vector<SPAvector> normals(3);
-    for (const auto& t : out.triangles) {
+    for (std::size_t f = 0; f < out.triangles.size(); ++f) {
+        const auto& t = out.triangles[f];
+        const auto& uv = out.cornerUv[f];
+        double centreU = (uv[0] + uv[2] + uv[4]) / 3, centreV = (uv[1] + uv[3] + uv[5]) / 3;
         for (int k = 0; k < 3; ++k) {
-            int i = t[flip ? 2 - k : k];
-            SPAvector n = sense * surface->normal(out.u[i], out.v[i]);
+            int c = flip ? 2 - k : k;
+            int i = t[c];
+            SPAvector n = sense * surface->normalToward(uv[2 * c], uv[2 * c + 1], centreU, centreV);
             points[k] = transform_ ? transform_->apply(out.points[i]) : out.points[i];
             normals[k] = transform_ ? normalise(transform_->applyVector(n)) : n;
         }

@@ -66,6 +66,18 @@ FaceDomain::FaceDomain(const SurfaceParam& surface, bool faceReversed, const std
     if (!valid_) return;
     for (const std::vector<Uv>& loop : uvLoops) cutIntoPieces(loop);
     chooseReference();
+    // The seam went where the boundary never goes; the face may still go all round there.
+    for (int d = 0; d < 2 && !whole_; ++d) {
+        if (!seamed_[d] || coversPeriod_[d]) continue;
+        for (int k = 0; k < 7 && !coversPeriod_[d]; ++k) {
+            double y = low_[1 - d] + (high_[1 - d] - low_[1 - d]) * (k + 0.5) / 7;
+            coversPeriod_[d] = d == 0 ? inside(seam_[d], y) : inside(y, seam_[d]);
+        }
+        if (coversPeriod_[d]) {
+            coveredLow_[d] = low_[d];
+            coveredHigh_[d] = high_[d];
+        }
+    }
     // A face that reaches a pole or apex covers the range up to it.
     for (int d = 0; d < 2 && !whole_; ++d)
         for (int s = 0; s < 2; ++s) {

@@ -80,7 +80,14 @@ bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, con
               int firstFreeId, FaceMeshOutput& out) {
     const SurfaceParam& surface = domain.surface();
     const GridPlan plan = planGrid(domain, input);
-    const double sx = domain.scale(0), sy = domain.scale(1);
+    // The triangulation works where grid cells are squares: there the Delaunay shapes keep
+    // a facet's corners apart in both directions, as the normal's turning asks.
+    double cellScale[2];
+    for (int d = 0; d < 2; ++d) {
+        double span = plan.spacing[d] > 0 ? plan.spacing[d] : domain.high(d) - domain.low(d);
+        cellScale[d] = 1.0 / span;
+    }
+    const double sx = cellScale[0], sy = cellScale[1];
     Triangulation tri(domain.low(0) * sx, domain.low(1) * sy, domain.high(0) * sx, domain.high(1) * sy);
     const double eps[2] = {1e-9 * (domain.high(0) - domain.low(0)), 1e-9 * (domain.high(1) - domain.low(1))};
     int nextId = firstFreeId;
@@ -333,6 +340,12 @@ bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, con
         double size = distance(a, b) + distance(b, c) + distance(c, a);
         if (!(area > 1e-12 * size * size)) continue;
         out.triangles.push_back(corner);
+        std::array<double, 6> uv;
+        for (int k = 0; k < 3; ++k) {
+            uv[2 * k] = vertexU[tris[t].v[k]];
+            uv[2 * k + 1] = vertexV[tris[t].v[k]];
+        }
+        out.cornerUv.push_back(uv);
     }
     return held;
 }

@@ -20,8 +20,10 @@ struct FaceMeshOutput {
     std::vector<int> ids;
     std::vector<SPAposition> points;
     std::vector<double> u, v;
-    // Triangles as indices into the points above, counter-clockwise in (u, v).
+    // Triangles as indices into the points above, counter-clockwise in (u, v), and the
+    // parameters of their corners (a pole's point sits at a different place in each).
     std::vector<std::array<int, 3>> triangles;
+    std::vector<std::array<double, 6>> cornerUv;
 };
 
 // Points made here get ids from firstFreeId on. False when the triangulation could not hold

@@ -179,6 +179,12 @@ void SurfaceParam::setUp() {
     valid_ = finite(p) && finite(n);
 }
 
+bool SurfaceParam::collapsed(const SPAvector& n) const {
+    // Against the surface's own size: at a collapsed point du x dv is rounding noise, whose
+    // direction (even its sense) means nothing.
+    return !(length(n) > 1e-9 * size_ * size_);
+}
+
 SPAposition SurfaceParam::eval(double u, double v) const {
     SPAposition p;
     surface_->eval(u, v, p);
@@ -194,8 +200,7 @@ SPAvector SurfaceParam::normal(double u, double v) const {
     SPAvector du, dv;
     eval(u, v, p, du, dv);
     SPAvector n = cross(du, dv);
-    double scale = length(du) * length(dv);
-    if (!(length(n) > 1e-12 * scale) || !(scale > 0)) {
+    if (collapsed(n)) {
         // A collapsed point (pole, apex): the normal of a point just beside it.
         double span = bounded_[0] ? high_[0] - low_[0] : std::max(1.0, size_);
         double step = 1e-7 * span;
@@ -208,6 +213,16 @@ SPAvector SurfaceParam::normal(double u, double v) const {
         }
     }
     return uvSign_ * normalise(n);
+}
+
+SPAvector SurfaceParam::normalToward(double u, double v, double towardU, double towardV) const {
+    SPAposition p;
+    SPAvector du, dv;
+    eval(u, v, p, du, dv);
+    SPAvector n = cross(du, dv);
+    if (!collapsed(n)) return uvSign_ * normalise(n);
+    double f = 1e-6;
+    return normal(u + f * (towardU - u), v + f * (towardV - v));
 }
 
 void SurfaceParam::invert(const SPAposition& p, double& u, double& v, const double* hint) const {

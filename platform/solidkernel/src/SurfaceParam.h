@@ -35,6 +35,9 @@ public:
     // sense: a plane's normal, away from a cone's axis, out of a sphere or a torus tube,
     // du x dv for a spline, each turned round when the surface says it is reversed).
     SPAvector normal(double u, double v) const;
+    // The same, but at a collapsed point (a pole, an apex) the normal of the surface just
+    // towards (towardU, towardV): the normal the facet there stands for.
+    SPAvector normalToward(double u, double v, double towardU, double towardV) const;
     // +1 when du x dv points along normal(), -1 when against it.
     int uvSign() const { return uvSign_; }
 
@@ -49,6 +52,7 @@ private:
     void setUp();
     void invertSpline(const SPAposition& p, double& u, double& v, const double* hint) const;
     void newton(const SPAposition& p, double& u, double& v) const;
+    bool collapsed(const SPAvector& n) const;
 
     const SURFACE* surface_;
     Kind kind_ = kPlane;
