@@ -13,11 +13,15 @@
 #include <vector>
 
 class ENTITY;
+class AsDisplayPolyline;
 
 class AsDisplayItem {
 public:
     explicit AsDisplayItem(std::intptr_t tag) : tag_(tag) {}
     virtual ~AsDisplayItem() = default;
+    // The item as a polyline, or null for a marker (cheaper than a dynamic_cast: lists of
+    // facets are long and walked at every display).
+    virtual const AsDisplayPolyline* polyline() const { return nullptr; }
     // The entity a marker brackets (or kParameterLines); 0 for a polyline.
     std::intptr_t tag() const { return tag_; }
 
@@ -40,6 +44,7 @@ public:
     static constexpr unsigned kDrawnBefore = 0x80000000u;
 
     AsDisplayPolyline(unsigned kind, int colorIndex) : AsDisplayItem(0), kind(kind), colorIndex(colorIndex) {}
+    const AsDisplayPolyline* polyline() const override { return this; }
 
     unsigned kind;
     int colorIndex;
@@ -75,9 +80,10 @@ private:
     std::vector<std::unique_ptr<AsDisplayItem>> items_;
 };
 
-// Blocks handed to the host (records and point arrays) come from here and go back through
-// AsFreeDisplayBlock (slot 4); the count of those not yet back is kept for diagnostics.
-void* AsAllocateDisplayBlock(std::size_t bytes);
+// Blocks handed to the host (records and point arrays) go back through AsFreeDisplayBlock
+// (slot 4), one by one. The blocks of one display are carved from one allocation, which
+// goes when the last of them is back; any other block is freed at once. The count of
+// blocks not yet back is kept for diagnostics.
 void AsFreeDisplayBlock(void* block);
 long AsDisplayBlocksOutstanding();
 // A record chain's blocks freed as the host frees them.

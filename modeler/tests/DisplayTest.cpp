@@ -240,21 +240,32 @@ TEST_F(Display, AFailureHalfWayLeavesNoMarkersNoLinesAndNoListBehind) {
     EXPECT_EQ(body.displayKind, 0);
 }
 
-TEST_F(Display, TheOutputIsNullBeforeAnyFailureAndAPartialChainIsFreed) {
+TEST_F(Display, TheOutputIsNullBeforeAnyFailureAndNothingIsHandedOutOnFailure) {
     ModelerPolyline* first = reinterpret_cast<ModelerPolyline*>(0x1234);
     EXPECT_EQ(modeler_->display(CDbAcisEntityData(HostString(), CDbAcisEntityData::kSolid), 4, 0.5, &first), 0);
     EXPECT_EQ(first, nullptr) << "an empty record";
     EXPECT_EQ(modeler_->display(record(solid_samples::box(1, 1, 1).sat), 4, 0.5, nullptr), 0);
-    // The sixth block cannot be had: the five before it go back.
-    int handed = 0;
-    AsSetDisplayAllocatorForTests([&handed](std::size_t bytes) -> void* {
-        if (++handed > 5) return nullptr;
-        return ::operator new(bytes);
-    });
+    // The records' memory cannot be had.
+    AsSetDisplayAllocatorForTests([](std::size_t) -> void* { return nullptr; });
     first = reinterpret_cast<ModelerPolyline*>(0x1234);
     EXPECT_EQ(modeler_->display(record(solid_samples::box(1, 1, 1).sat), 4, 0.5, &first), 0);
     EXPECT_EQ(first, nullptr);
     EXPECT_EQ(AsDisplayBlocksOutstanding(), 0);
+}
+
+TEST_F(Display, BlocksComeBackInAnyOrderAndOtherBlocksAreFreedAsUsual) {
+    ModelerPolyline* first = nullptr;
+    ASSERT_EQ(modeler_->display(record(solid_samples::box(1, 1, 1).sat), 4, 0.5, &first), 1);
+    std::vector<void*> blocks;
+    for (ModelerPolyline* p = first; p; p = p->next) blocks.insert(blocks.end(), {p->points, p});
+    EXPECT_EQ(AsDisplayBlocksOutstanding(), 24);
+    // The host may free them in any order; each is freed once.
+    for (std::size_t i = 0; i < blocks.size(); i += 2) modeler_->freeBlock(blocks[i]);
+    EXPECT_EQ(AsDisplayBlocksOutstanding(), 12);
+    for (std::size_t i = blocks.size(); i-- > 1; i--) modeler_->freeBlock(blocks[i]);
+    EXPECT_EQ(AsDisplayBlocksOutstanding(), 0);
+    modeler_->freeBlock(::operator new(40));  // a block of the bridge's own allocator
+    modeler_->freeBlock(nullptr);
 }
 
 TEST_F(Display, DamagedTextAnswersZeroWithItsRestoreError) {

@@ -24,7 +24,7 @@ bool segmentsCross(double px, double py, double qx, double qy, double ax, double
 }  // namespace
 
 FaceDomain::FaceDomain(const SurfaceParam& surface, bool faceReversed, const std::vector<LoopNodes>& loops)
-    : surface_(surface), reversed_(faceReversed) {
+    : surface_(surface) {
     side_ = surface.uvSign() * (faceReversed ? -1 : 1);
     // Nodes on a line that collapses to a point (a pole, an apex) have no value across it.
     double tolerance = std::max(SPAresabs, 1e-9 * surface_.size());

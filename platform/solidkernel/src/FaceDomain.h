@@ -88,7 +88,6 @@ private:
     int crossingsTo(double u, double v) const;
 
     const SurfaceParam& surface_;
-    bool reversed_;
     bool valid_ = false, whole_ = false;
     double low_[2] = {0, 0}, high_[2] = {0, 0};
     double seam_[2] = {0, 0};

@@ -12,8 +12,11 @@
 
 namespace {
 
-// Spans of a grid direction the normal tolerance may ask for at most.
-constexpr int kMostGridSpans = 1000;
+// Spans of a grid direction the normal tolerance may ask for at most (a whole turn at the
+// finest tolerance the display asks for takes 180).
+constexpr int kMostGridSpans = 400;
+// Triangles times boundary segments a face may spend on deciding sides one by one.
+constexpr std::size_t kMostClassificationWork = 20000000;
 
 struct GridPlan {
     std::vector<double> values[2];
@@ -294,7 +297,7 @@ bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, con
     };
     std::vector<signed char> in(tris.size(), -1);
     bool consistent = held;
-    if (consistent && !tris.empty()) {
+    if (!tris.empty()) {
         // Start from a triangle well inside the rectangle's largest one.
         std::size_t seed = 0;
         std::int64_t bestArea = -1;
@@ -307,7 +310,7 @@ bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, con
         }
         in[seed] = centreInside(seed) ? 1 : 0;
         std::deque<std::size_t> queue{seed};
-        while (!queue.empty() && consistent) {
+        while (!queue.empty()) {
             std::size_t t = queue.front();
             queue.pop_front();
             for (int k = 0; k < 3; ++k) {
@@ -327,7 +330,11 @@ bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, con
             }
         }
     }
-    if (!consistent)
+    // A boundary the triangulation could not hold (loops that cross, in damaged data) leaves
+    // sides that contradict each other: then each triangle is asked on its own, as long as
+    // that costs no more than a bounded amount of work; beyond it the walk's answer stays.
+    std::size_t segmentCount = segments.size();
+    if (!consistent && tris.size() * segmentCount <= kMostClassificationWork)
         for (std::size_t t = 0; t < tris.size(); ++t) in[t] = centreInside(t) ? 1 : 0;
     for (std::size_t t = 0; t < tris.size(); ++t) {
         if (in[t] != 1) continue;

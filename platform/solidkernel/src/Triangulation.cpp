@@ -43,10 +43,11 @@ std::int64_t Triangulation::orient(int a, int b, int c) const {
 }
 
 bool Triangulation::inCircle(int a, int b, int c, int d) const {
-    long double adx = x_[a] - x_[d], ady = y_[a] - y_[d];
-    long double bdx = x_[b] - x_[d], bdy = y_[b] - y_[d];
-    long double cdx = x_[c] - x_[d], cdy = y_[c] - y_[d];
-    long double det = (adx * adx + ady * ady) * (bdx * cdy - cdx * bdy) -
+    // Rounded: it only chooses between two valid diagonals.
+    double adx = static_cast<double>(x_[a] - x_[d]), ady = static_cast<double>(y_[a] - y_[d]);
+    double bdx = static_cast<double>(x_[b] - x_[d]), bdy = static_cast<double>(y_[b] - y_[d]);
+    double cdx = static_cast<double>(x_[c] - x_[d]), cdy = static_cast<double>(y_[c] - y_[d]);
+    double det = (adx * adx + ady * ady) * (bdx * cdy - cdx * bdy) -
                       (bdx * bdx + bdy * bdy) * (adx * cdy - cdx * ady) +
                       (cdx * cdx + cdy * cdy) * (adx * bdy - bdx * ady);
     return det > 0;
