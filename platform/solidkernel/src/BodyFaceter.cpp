@@ -9,6 +9,7 @@
 #include "solidkernel/tolerance.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -90,6 +91,10 @@ void BodyFaceter::divide(EdgePoints& ep) {
     const bool reversed = edge->sense() == REVERSED;
     SPAinterval curveRange = reversed ? -range : range;
     const double tol = refinement_.surface_tol();
+    // The parameters found last on each side's surface start the next search there (spans
+    // are looked at in order along the curve).
+    std::vector<std::array<double, 2>> near(sides.size());
+    std::vector<bool> nearKnown(sides.size(), false);
     auto split = [&](double a, double b) {
         if (tol > 0 && curve_sampling::chordDeviation(*curve, a, b) > tol) return true;
         if (curve_sampling::tangentTurn(*curve, a, b) > step_) return true;
@@ -97,11 +102,14 @@ void BodyFaceter::divide(EdgePoints& ep) {
         SPAposition pa, pb;
         curve->eval(a, pa);
         curve->eval(b, pb);
-        for (const SurfaceParam* s : sides) {
+        for (std::size_t k = 0; k < sides.size(); ++k) {
+            const SurfaceParam* s = sides[k];
             double ua, va, ub, vb;
-            s->invert(pa, ua, va);
+            s->invert(pa, ua, va, nearKnown[k] ? near[k].data() : nullptr);
             double hint[2] = {ua, va};
             s->invert(pb, ub, vb, hint);
+            near[k] = {ua, va};
+            nearKnown[k] = true;
             if (angleBetween(s->normal(ua, va), s->normal(ub, vb)) > step_) return true;
         }
         return false;
