@@ -23,7 +23,7 @@ public:
         return static_cast<int>(lines_.size()) - 1;
     }
     std::string text() const {
-        std::string out = "400 0 1 0 \n12 Kivra tests 12 ACIS 4.0 NT 24 Thu Jan 01 00:00:00 2009 \n1 9.9999999999999995e-07 1e-10 \n";
+        std::string out = "400 0 1 0 \n11 Kivra tests 15 SolidKernel 4.0 24 Thu Jan 01 00:00:00 2009 \n1 9.9999999999999995e-07 1e-10 \n";
         for (const std::string& line : lines_) out += line + "\n";
         return out + "End-of-ACIS-data\n";
     }
