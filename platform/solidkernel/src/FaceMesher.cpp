@@ -77,232 +77,256 @@ bool within(const std::vector<std::pair<double, double>>& stretches, double x, d
     return false;
 }
 
-}  // namespace
+// The points, segments and triangles of one face's mesh, step by step.
+class FaceMeshBuilder {
+public:
+    FaceMeshBuilder(const FaceDomain& domain, const std::vector<LoopNodes>& loops, const FaceMeshInput& input,
+                    int firstFreeId, FaceMeshOutput& out)
+        : domain_(domain), surface_(domain.surface()), loops_(loops), plan_(planGrid(domain, input)),
+          scale_{cellScale(0), cellScale(1)},
+          tri_(domain.low(0) * scale_[0], domain.low(1) * scale_[1], domain.high(0) * scale_[0], domain.high(1) * scale_[1]),
+          eps_{1e-9 * (domain.high(0) - domain.low(0)), 1e-9 * (domain.high(1) - domain.low(1))},
+          nextId_(firstFreeId), out_(out) {}
 
-bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, const FaceMeshInput& input,
-              int firstFreeId, FaceMeshOutput& out) {
-    const SurfaceParam& surface = domain.surface();
-    const GridPlan plan = planGrid(domain, input);
+    bool build() {
+        placeBoundary();
+        placeRims();
+        placeGrid();
+        bool held = true;
+        for (const Segment& s : segments_)
+            if (s.a != s.b && !tri_.constrain(s.a, s.b, 1)) held = false;
+        std::vector<signed char> in = classify(held);
+        emit(in);
+        return held;
+    }
+
+private:
+    struct Segment {
+        int a, b;
+    };
+
     // The triangulation works where grid cells are squares: there the Delaunay shapes keep
     // a facet's corners apart in both directions, as the normal's turning asks.
-    double cellScale[2];
-    for (int d = 0; d < 2; ++d) {
-        double span = plan.spacing[d] > 0 ? plan.spacing[d] : domain.high(d) - domain.low(d);
-        cellScale[d] = 1.0 / span;
+    double cellScale(int d) const {
+        double span = plan_.spacing[d] > 0 ? plan_.spacing[d] : domain_.high(d) - domain_.low(d);
+        return 1.0 / span;
     }
-    const double sx = cellScale[0], sy = cellScale[1];
-    Triangulation tri(domain.low(0) * sx, domain.low(1) * sy, domain.high(0) * sx, domain.high(1) * sy);
-    const double eps[2] = {1e-9 * (domain.high(0) - domain.low(0)), 1e-9 * (domain.high(1) - domain.low(1))};
-    int nextId = firstFreeId;
 
-    // Mesh points, by id; a point may sit at several places of the rectangle (both sides of
+    // A mesh point by id; a point may sit at several places of the rectangle (both sides of
     // a seam, all along a pole line).
-    std::unordered_map<int, int> pointOfId;
-    auto point = [&](int id, const SPAposition& p, double u, double v) {
-        auto found = pointOfId.find(id);
-        if (found != pointOfId.end()) return found->second;
-        int index = static_cast<int>(out.points.size());
-        out.ids.push_back(id);
-        out.points.push_back(p);
-        out.u.push_back(u);
-        out.v.push_back(v);
-        pointOfId.emplace(id, index);
+    int point(int id, const SPAposition& p, double u, double v) {
+        auto found = pointOfId_.find(id);
+        if (found != pointOfId_.end()) return found->second;
+        int index = static_cast<int>(out_.points.size());
+        out_.ids.push_back(id);
+        out_.points.push_back(p);
+        out_.u.push_back(u);
+        out_.v.push_back(v);
+        pointOfId_.emplace(id, index);
         return index;
-    };
-    std::vector<int> vertexPoint;
-    std::vector<double> vertexU, vertexV;
-    auto place = [&](double u, double v, int pointIndex) {
-        int vertex = tri.add(u * sx, v * sy);
-        if (vertex >= static_cast<int>(vertexPoint.size())) {
-            vertexPoint.resize(vertex + 1, -1);
-            vertexU.resize(vertex + 1, 0.0);
-            vertexV.resize(vertex + 1, 0.0);
+    }
+
+    // A vertex of the triangulation at (u, v) standing for a mesh point.
+    int place(double u, double v, int pointIndex) {
+        int vertex = tri_.add(u * scale_[0], v * scale_[1]);
+        if (vertex >= static_cast<int>(vertexPoint_.size())) {
+            vertexPoint_.resize(vertex + 1, -1);
+            vertexU_.resize(vertex + 1, 0.0);
+            vertexV_.resize(vertex + 1, 0.0);
         }
-        if (vertexPoint[vertex] < 0) {
-            vertexPoint[vertex] = pointIndex;
-            vertexU[vertex] = u;
-            vertexV[vertex] = v;
+        if (vertexPoint_[vertex] < 0) {
+            vertexPoint_[vertex] = pointIndex;
+            vertexU_[vertex] = u;
+            vertexV_[vertex] = v;
         }
         return vertex;
-    };
+    }
 
-    // Rim points: one per spot of the seam (its two sides alike), one per collapsed side.
-    int singularPoint[2][2] = {{-1, -1}, {-1, -1}};
-    auto singularSide = [&](double u, double v, int& d, int& s) {
+    bool singularSide(double u, double v, int& d, int& s) const {
         const double x[2] = {u, v};
         for (d = 0; d < 2; ++d) {
-            if (domain.singularLow(d) && std::fabs(x[d] - domain.low(d)) <= eps[d]) return s = 0, true;
-            if (domain.singularHigh(d) && std::fabs(x[d] - domain.high(d)) <= eps[d]) return s = 1, true;
+            if (domain_.singularLow(d) && std::fabs(x[d] - domain_.low(d)) <= eps_[d]) return s = 0, true;
+            if (domain_.singularHigh(d) && std::fabs(x[d] - domain_.high(d)) <= eps_[d]) return s = 1, true;
         }
         return false;
-    };
-    std::map<std::pair<std::int64_t, std::int64_t>, int> rimPoints;
-    auto rimKey = [&](double u, double v) {
-        if (domain.seamed(0) && std::fabs(u - domain.high(0)) <= eps[0]) u = domain.low(0);
-        if (domain.seamed(1) && std::fabs(v - domain.high(1)) <= eps[1]) v = domain.low(1);
-        return std::make_pair(tri.snapX(u * sx), tri.snapY(v * sy));
-    };
-    auto onSeam = [&](double u, double v) {
-        return (domain.seamed(0) && (std::fabs(u - domain.low(0)) <= eps[0] || std::fabs(u - domain.high(0)) <= eps[0])) ||
-               (domain.seamed(1) && (std::fabs(v - domain.low(1)) <= eps[1] || std::fabs(v - domain.high(1)) <= eps[1]));
-    };
-    auto rimPoint = [&](double u, double v) {
+    }
+
+    bool onSeam(double u, double v) const {
+        const double x[2] = {u, v};
+        for (int d = 0; d < 2; ++d)
+            if (domain_.seamed(d) && (std::fabs(x[d] - domain_.low(d)) <= eps_[d] || std::fabs(x[d] - domain_.high(d)) <= eps_[d]))
+                return true;
+        return false;
+    }
+
+    // A seam's two sides are one place of the surface: the low side's coordinates name it.
+    void toLowSide(double& u, double& v) const {
+        if (domain_.seamed(0) && std::fabs(u - domain_.high(0)) <= eps_[0]) u = domain_.low(0);
+        if (domain_.seamed(1) && std::fabs(v - domain_.high(1)) <= eps_[1]) v = domain_.low(1);
+    }
+    std::pair<std::int64_t, std::int64_t> rimKey(double u, double v) const {
+        toLowSide(u, v);
+        return {tri_.snapX(u * scale_[0]), tri_.snapY(v * scale_[1])};
+    }
+
+    // The mesh point of a place on the rim: one per spot of a seam, one per collapsed side.
+    int rimPoint(double u, double v) {
         int d, s;
         if (singularSide(u, v, d, s)) {
-            int& index = singularPoint[d][s];
+            int& index = singularPoint_[d][s];
             if (index < 0) {
-                double x = s == 0 ? domain.low(d) : domain.high(d);
-                double across = 0.5 * (domain.low(1 - d) + domain.high(1 - d));
-                index = point(nextId++, d == 0 ? surface.eval(x, across) : surface.eval(across, x),
+                double x = s == 0 ? domain_.low(d) : domain_.high(d);
+                double across = 0.5 * (domain_.low(1 - d) + domain_.high(1 - d));
+                index = point(nextId_++, d == 0 ? surface_.eval(x, across) : surface_.eval(across, x),
                               d == 0 ? x : across, d == 0 ? across : x);
             }
             return index;
         }
         auto key = rimKey(u, v);
-        auto found = rimPoints.find(key);
-        if (found != rimPoints.end()) return found->second;
+        auto found = rimPoints_.find(key);
+        if (found != rimPoints_.end()) return found->second;
         double cu = u, cv = v;
-        if (domain.seamed(0) && std::fabs(u - domain.high(0)) <= eps[0]) cu = domain.low(0);
-        if (domain.seamed(1) && std::fabs(v - domain.high(1)) <= eps[1]) cv = domain.low(1);
-        int index = point(nextId++, surface.eval(cu, cv), u, v);
-        rimPoints.emplace(key, index);
+        toLowSide(cu, cv);
+        int index = point(nextId_++, surface_.eval(cu, cv), u, v);
+        rimPoints_.emplace(key, index);
         return index;
-    };
-    // The other side of a seam.
-    auto partners = [&](double u, double v, int index) {
-        const double x[2] = {u, v};
-        for (int d = 0; d < 2; ++d) {
-            if (!domain.seamed(d)) continue;
-            double other = std::fabs(x[d] - domain.low(d)) <= eps[d]    ? domain.high(d)
-                           : std::fabs(x[d] - domain.high(d)) <= eps[d] ? domain.low(d)
-                                                                        : NAN;
-            if (std::isnan(other)) continue;
-            place(d == 0 ? other : u, d == 0 ? v : other, index);
-        }
-    };
+    }
 
-    // Boundary points first (they name the poles and the seam points they lie on).
-    struct Segment {
-        int a, b;
-    };
-    std::vector<Segment> segments;
-    std::vector<std::pair<double, double>> seamPoints;
-    for (const FaceDomain::Piece& piece : domain.pieces()) {
-        std::vector<int> vertices;
-        for (const FaceDomain::Point& pt : piece.points) {
-            int id = pt.node >= 0 ? loops[pt.loop][pt.node].id : -1;
-            SPAposition p = pt.node >= 0 ? loops[pt.loop][pt.node].p : pt.p;
-            int index;
-            int d, s;
-            if (singularSide(pt.u, pt.v, d, s)) {
-                if (singularPoint[d][s] < 0) singularPoint[d][s] = point(id >= 0 ? id : nextId++, p, pt.u, pt.v);
-                index = singularPoint[d][s];
-            } else if (onSeam(pt.u, pt.v)) {
-                auto key = rimKey(pt.u, pt.v);
-                auto found = rimPoints.find(key);
-                index = found != rimPoints.end() ? found->second : point(id >= 0 ? id : nextId++, p, pt.u, pt.v);
-                rimPoints.emplace(key, index);
-                seamPoints.push_back({pt.u, pt.v});
-            } else {
-                index = point(id >= 0 ? id : nextId++, p, pt.u, pt.v);
+    // Boundary points first: they name the poles and the seam places they lie on.
+    void placeBoundary() {
+        for (const FaceDomain::Piece& piece : domain_.pieces()) {
+            std::vector<int> vertices;
+            for (const FaceDomain::Point& pt : piece.points) {
+                int id = pt.node >= 0 ? loops_[pt.loop][pt.node].id : -1;
+                SPAposition p = pt.node >= 0 ? loops_[pt.loop][pt.node].p : pt.p;
+                int index, d, s;
+                if (singularSide(pt.u, pt.v, d, s)) {
+                    if (singularPoint_[d][s] < 0) singularPoint_[d][s] = point(id >= 0 ? id : nextId_++, p, pt.u, pt.v);
+                    index = singularPoint_[d][s];
+                } else if (onSeam(pt.u, pt.v)) {
+                    auto key = rimKey(pt.u, pt.v);
+                    auto found = rimPoints_.find(key);
+                    index = found != rimPoints_.end() ? found->second : point(id >= 0 ? id : nextId_++, p, pt.u, pt.v);
+                    rimPoints_.emplace(key, index);
+                    seamPoints_.push_back({pt.u, pt.v});
+                } else {
+                    index = point(id >= 0 ? id : nextId_++, p, pt.u, pt.v);
+                }
+                vertices.push_back(place(pt.u, pt.v, index));
             }
-            vertices.push_back(place(pt.u, pt.v, index));
-        }
-        for (std::size_t k = 0; k + 1 < vertices.size(); ++k) segments.push_back({vertices[k], vertices[k + 1]});
-        if (piece.closed && vertices.size() > 2) segments.push_back({vertices.back(), vertices.front()});
-    }
-    // Corners, seam partners, and rim points where grid lines meet the rim.
-    for (int corner = 0; corner < 4; ++corner) {
-        double u = corner == 1 || corner == 2 ? domain.high(0) : domain.low(0);
-        double v = corner >= 2 ? domain.high(1) : domain.low(1);
-        int index = rimPoint(u, v);
-        vertexPoint.resize(std::max<std::size_t>(vertexPoint.size(), 4), -1);
-        vertexU.resize(vertexPoint.size(), 0.0);
-        vertexV.resize(vertexPoint.size(), 0.0);
-        if (vertexPoint[corner] < 0) {
-            vertexPoint[corner] = index;
-            vertexU[corner] = u;
-            vertexV[corner] = v;
+            for (std::size_t k = 0; k + 1 < vertices.size(); ++k) segments_.push_back({vertices[k], vertices[k + 1]});
+            if (piece.closed && vertices.size() > 2) segments_.push_back({vertices.back(), vertices.front()});
         }
     }
-    for (const auto& sp : seamPoints) partners(sp.first, sp.second, rimPoints[rimKey(sp.first, sp.second)]);
-    for (int d = 0; d < 2; ++d) {
-        const int e = 1 - d;
-        bool rims = domain.seamed(d) || domain.singularLow(d) || domain.singularHigh(d);
-        if (!rims) continue;
-        for (double y : plan.values[e]) {
-            for (double x : {domain.low(d), domain.high(d)}) {
-                double u = d == 0 ? x : y, v = d == 0 ? y : x;
-                int ds, s;
-                if (domain.seamed(d) || singularSide(u, v, ds, s)) place(u, v, rimPoint(u, v));
+
+    // Corners, the other side of seam points, and rim points where grid lines meet the rim.
+    void placeRims() {
+        for (int corner = 0; corner < 4; ++corner) {
+            double u = corner == 1 || corner == 2 ? domain_.high(0) : domain_.low(0);
+            double v = corner >= 2 ? domain_.high(1) : domain_.low(1);
+            int index = rimPoint(u, v);
+            vertexPoint_.resize(std::max<std::size_t>(vertexPoint_.size(), 4), -1);
+            vertexU_.resize(vertexPoint_.size(), 0.0);
+            vertexV_.resize(vertexPoint_.size(), 0.0);
+            if (vertexPoint_[corner] < 0) {
+                vertexPoint_[corner] = index;
+                vertexU_[corner] = u;
+                vertexV_[corner] = v;
             }
         }
-    }
-    // Grid points well inside the face.
-    std::vector<std::vector<std::pair<double, double>>> acrossV(plan.values[1].size());
-    for (std::size_t j = 0; j < plan.values[1].size(); ++j) acrossV[j] = domain.insideAlong(1, plan.values[1][j]);
-    for (double u : plan.values[0]) {
-        std::vector<std::pair<double, double>> along = domain.insideAlong(0, u);
-        for (std::size_t j = 0; j < plan.values[1].size(); ++j) {
-            double v = plan.values[1][j];
-            if (!within(along, v, 0.3 * plan.spacing[1]) || !within(acrossV[j], u, 0.3 * plan.spacing[0])) continue;
-            place(u, v, point(nextId++, surface.eval(u, v), u, v));
-        }
-    }
-    bool held = true;
-    for (const Segment& s : segments)
-        if (s.a != s.b && !tri.constrain(s.a, s.b, 1)) held = false;
-
-    // Which triangles are in the face: sides change at every boundary edge; a seam joins
-    // the triangles along its two sides.
-    const auto& tris = tri.triangles();
-    // across[t * 3 + k]: the edge (t' * 3 + k') on the other side of edge k of t.
-    std::vector<int> across(tris.size() * 3, -1);
-    for (std::size_t t = 0; t < tris.size(); ++t)
-        for (int k = 0; k < 3; ++k) {
-            int u = tris[t].n[k];
-            if (u < 0) continue;
-            for (int j = 0; j < 3; ++j)
-                if (tris[u].n[j] == static_cast<int>(t)) across[t * 3 + k] = u * 3 + j;
-        }
-    std::int64_t maxX = tri.x(2), maxY = tri.y(2);
-    std::map<std::tuple<int, std::int64_t, std::int64_t>, int> rimEdges[2];
-    for (std::size_t t = 0; t < tris.size(); ++t)
-        for (int k = 0; k < 3; ++k) {
-            if (tris[t].n[k] >= 0) continue;
-            int a = tris[t].v[(k + 1) % 3], b = tris[t].v[(k + 2) % 3];
+        for (const auto& sp : seamPoints_) {
+            int index = rimPoints_[rimKey(sp.first, sp.second)];
+            const double x[2] = {sp.first, sp.second};
             for (int d = 0; d < 2; ++d) {
-                if (!domain.seamed(d)) continue;
-                std::int64_t ca = d == 0 ? tri.x(a) : tri.y(a), cb = d == 0 ? tri.x(b) : tri.y(b);
-                std::int64_t oa = d == 0 ? tri.y(a) : tri.x(a), ob = d == 0 ? tri.y(b) : tri.x(b);
-                std::int64_t top = d == 0 ? maxX : maxY;
-                int side = ca == 0 && cb == 0 ? 0 : ca == top && cb == top ? 1 : -1;
-                if (side < 0) continue;
-                rimEdges[side][{d, std::min(oa, ob), std::max(oa, ob)}] = static_cast<int>(t * 3 + k);
+                if (!domain_.seamed(d)) continue;
+                double other = std::fabs(x[d] - domain_.low(d)) <= eps_[d]    ? domain_.high(d)
+                               : std::fabs(x[d] - domain_.high(d)) <= eps_[d] ? domain_.low(d)
+                                                                              : NAN;
+                if (!std::isnan(other)) place(d == 0 ? other : x[0], d == 0 ? x[1] : other, index);
             }
         }
-    for (const auto& [key, low] : rimEdges[0]) {
-        auto high = rimEdges[1].find(key);
-        if (high == rimEdges[1].end()) continue;
-        across[low] = high->second;
-        across[high->second] = low;
+        for (int d = 0; d < 2; ++d) {
+            if (!domain_.seamed(d) && !domain_.singularLow(d) && !domain_.singularHigh(d)) continue;
+            for (double y : plan_.values[1 - d])
+                for (double x : {domain_.low(d), domain_.high(d)}) {
+                    double u = d == 0 ? x : y, v = d == 0 ? y : x;
+                    int ds, s;
+                    if (domain_.seamed(d) || singularSide(u, v, ds, s)) place(u, v, rimPoint(u, v));
+                }
+        }
     }
-    auto centreInside = [&](std::size_t t) {
+
+    // Grid points well inside the face, clear of its boundary along both grid lines.
+    void placeGrid() {
+        std::vector<std::vector<std::pair<double, double>>> acrossV(plan_.values[1].size());
+        for (std::size_t j = 0; j < plan_.values[1].size(); ++j) acrossV[j] = domain_.insideAlong(1, plan_.values[1][j]);
+        for (double u : plan_.values[0]) {
+            std::vector<std::pair<double, double>> along = domain_.insideAlong(0, u);
+            for (std::size_t j = 0; j < plan_.values[1].size(); ++j) {
+                double v = plan_.values[1][j];
+                if (!within(along, v, 0.3 * plan_.spacing[1]) || !within(acrossV[j], u, 0.3 * plan_.spacing[0])) continue;
+                place(u, v, point(nextId_++, surface_.eval(u, v), u, v));
+            }
+        }
+    }
+
+    bool centreInside(std::size_t t) const {
+        const auto& tri = tri_.triangles()[t];
         double u = 0, v = 0;
         for (int k = 0; k < 3; ++k) {
-            u += vertexU[tris[t].v[k]] / 3;
-            v += vertexV[tris[t].v[k]] / 3;
+            u += vertexU_[tri.v[k]] / 3;
+            v += vertexV_[tri.v[k]] / 3;
         }
-        return domain.inside(u, v);
-    };
-    std::vector<signed char> in(tris.size(), -1);
-    bool consistent = held;
-    if (!tris.empty()) {
-        // Start from a triangle well inside the rectangle's largest one.
-        std::size_t seed = 0;
+        return domain_.inside(u, v);
+    }
+
+    // across[t * 3 + k]: the edge (t' * 3 + k') on the other side of edge k of triangle t,
+    // across a seam too (the triangles along its two sides).
+    std::vector<int> neighbours() const {
+        const auto& tris = tri_.triangles();
+        std::vector<int> across(tris.size() * 3, -1);
+        for (std::size_t t = 0; t < tris.size(); ++t)
+            for (int k = 0; k < 3; ++k) {
+                int u = tris[t].n[k];
+                if (u < 0) continue;
+                for (int j = 0; j < 3; ++j)
+                    if (tris[u].n[j] == static_cast<int>(t)) across[t * 3 + k] = u * 3 + j;
+            }
+        std::map<std::tuple<int, std::int64_t, std::int64_t>, int> rimEdges[2];
+        for (std::size_t t = 0; t < tris.size(); ++t)
+            for (int k = 0; k < 3; ++k) {
+                if (tris[t].n[k] >= 0) continue;
+                int a = tris[t].v[(k + 1) % 3], b = tris[t].v[(k + 2) % 3];
+                for (int d = 0; d < 2; ++d) {
+                    if (!domain_.seamed(d)) continue;
+                    std::int64_t ca = d == 0 ? tri_.x(a) : tri_.y(a), cb = d == 0 ? tri_.x(b) : tri_.y(b);
+                    std::int64_t oa = d == 0 ? tri_.y(a) : tri_.x(a), ob = d == 0 ? tri_.y(b) : tri_.x(b);
+                    std::int64_t top = d == 0 ? tri_.x(2) : tri_.y(2);
+                    int side = ca == 0 && cb == 0 ? 0 : ca == top && cb == top ? 1 : -1;
+                    if (side >= 0) rimEdges[side][{d, std::min(oa, ob), std::max(oa, ob)}] = static_cast<int>(t * 3 + k);
+                }
+            }
+        for (const auto& [key, low] : rimEdges[0]) {
+            auto high = rimEdges[1].find(key);
+            if (high == rimEdges[1].end()) continue;
+            across[low] = high->second;
+            across[high->second] = low;
+        }
+        return across;
+    }
+
+    // Which triangles are in the face: a walk from one triangle whose side is asked of the
+    // domain, changing sides at every boundary edge.
+    std::vector<signed char> classify(bool held) const {
+        const auto& tris = tri_.triangles();
+        std::vector<signed char> in(tris.size(), -1);
+        if (tris.empty()) return in;
+        std::vector<int> across = neighbours();
+        bool consistent = held;
+        std::size_t seed = 0;  // the largest triangle: its centre is far from any boundary
         std::int64_t bestArea = -1;
         for (std::size_t t = 0; t < tris.size(); ++t) {
-            std::int64_t area = tri.orient(tris[t].v[0], tris[t].v[1], tris[t].v[2]);
+            std::int64_t area = tri_.orient(tris[t].v[0], tris[t].v[1], tris[t].v[2]);
             if (area > bestArea) {
                 bestArea = area;
                 seed = t;
@@ -329,30 +353,59 @@ bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, con
                 }
             }
         }
+        // A boundary the triangulation could not hold (loops that cross, in damaged data)
+        // leaves sides that contradict each other: then each triangle is asked on its own,
+        // as long as that costs no more than a bounded amount of work; beyond it the walk's
+        // answer stays.
+        if (!consistent && tris.size() * segments_.size() <= kMostClassificationWork)
+            for (std::size_t t = 0; t < tris.size(); ++t) in[t] = centreInside(t) ? 1 : 0;
+        return in;
     }
-    // A boundary the triangulation could not hold (loops that cross, in damaged data) leaves
-    // sides that contradict each other: then each triangle is asked on its own, as long as
-    // that costs no more than a bounded amount of work; beyond it the walk's answer stays.
-    std::size_t segmentCount = segments.size();
-    if (!consistent && tris.size() * segmentCount <= kMostClassificationWork)
-        for (std::size_t t = 0; t < tris.size(); ++t) in[t] = centreInside(t) ? 1 : 0;
-    for (std::size_t t = 0; t < tris.size(); ++t) {
-        if (in[t] != 1) continue;
-        std::array<int, 3> corner;
-        for (int k = 0; k < 3; ++k) corner[k] = vertexPoint[tris[t].v[k]];
-        if (corner[0] < 0 || corner[1] < 0 || corner[2] < 0) continue;
-        if (corner[0] == corner[1] || corner[1] == corner[2] || corner[0] == corner[2]) continue;
-        const SPAposition &a = out.points[corner[0]], &b = out.points[corner[1]], &c = out.points[corner[2]];
-        double area = length(cross(b - a, c - a));
-        double size = distance(a, b) + distance(b, c) + distance(c, a);
-        if (!(area > 1e-12 * size * size)) continue;
-        out.triangles.push_back(corner);
-        std::array<double, 6> uv;
-        for (int k = 0; k < 3; ++k) {
-            uv[2 * k] = vertexU[tris[t].v[k]];
-            uv[2 * k + 1] = vertexV[tris[t].v[k]];
+
+    // The triangles in the face that are triangles in space too.
+    void emit(const std::vector<signed char>& in) {
+        const auto& tris = tri_.triangles();
+        for (std::size_t t = 0; t < tris.size(); ++t) {
+            if (in[t] != 1) continue;
+            std::array<int, 3> corner;
+            for (int k = 0; k < 3; ++k) corner[k] = vertexPoint_[tris[t].v[k]];
+            if (corner[0] < 0 || corner[1] < 0 || corner[2] < 0) continue;
+            if (corner[0] == corner[1] || corner[1] == corner[2] || corner[0] == corner[2]) continue;
+            const SPAposition &a = out_.points[corner[0]], &b = out_.points[corner[1]], &c = out_.points[corner[2]];
+            double area = length(cross(b - a, c - a));
+            double size = distance(a, b) + distance(b, c) + distance(c, a);
+            if (!(area > 1e-12 * size * size)) continue;
+            out_.triangles.push_back(corner);
+            std::array<double, 6> uv;
+            for (int k = 0; k < 3; ++k) {
+                uv[2 * k] = vertexU_[tris[t].v[k]];
+                uv[2 * k + 1] = vertexV_[tris[t].v[k]];
+            }
+            out_.cornerUv.push_back(uv);
         }
-        out.cornerUv.push_back(uv);
     }
-    return held;
+
+    const FaceDomain& domain_;
+    const SurfaceParam& surface_;
+    const std::vector<LoopNodes>& loops_;
+    const GridPlan plan_;
+    const double scale_[2];
+    Triangulation tri_;
+    const double eps_[2];
+    int nextId_;
+    FaceMeshOutput& out_;
+    std::unordered_map<int, int> pointOfId_;
+    std::vector<int> vertexPoint_;
+    std::vector<double> vertexU_, vertexV_;
+    int singularPoint_[2][2] = {{-1, -1}, {-1, -1}};
+    std::map<std::pair<std::int64_t, std::int64_t>, int> rimPoints_;
+    std::vector<std::pair<double, double>> seamPoints_;
+    std::vector<Segment> segments_;
+};
+
+}  // namespace
+
+bool meshFace(const FaceDomain& domain, const std::vector<LoopNodes>& loops, const FaceMeshInput& input,
+              int firstFreeId, FaceMeshOutput& out) {
+    return FaceMeshBuilder(domain, loops, input, firstFreeId, out).build();
 }
