@@ -149,7 +149,6 @@ bool FaceDomain::unwrapLoop(const LoopNodes& nodes, int loop, const std::vector<
 }
 
 void FaceDomain::chooseRectangle(const std::vector<std::vector<Uv>>& loops, const std::vector<LoopNodes>& input) {
-    (void)input;
     double minX[2] = {1e300, 1e300}, maxX[2] = {-1e300, -1e300};
     for (const auto& loop : loops)
         for (const Uv& uv : loop)
@@ -158,114 +157,14 @@ void FaceDomain::chooseRectangle(const std::vector<std::vector<Uv>>& loops, cons
                 maxX[d] = std::max(maxX[d], uv.x[d]);
             }
     for (int d = 0; d < 2; ++d) {
-        const bool cutAtSeam = surface_.periodic(d) && touched_[d].empty();
-        if (cutAtSeam) {
-            const double period = surface_.period(d), base = surface_.low(d);
-            seamed_[d] = true;
-            coversPeriod_[d] = true;
-            seam_[d] = base;
-            if (!whole_) {
-                // Where the boundary never goes, a seam cuts nothing.
-                std::vector<std::pair<double, double>> covered;
-                bool full = false;
-                for (const auto& loop : loops)
-                    for (std::size_t k = 0; k < loop.size() && !full; ++k) {
-                        double a = loop[k].x[d];
-                        double b = nearestPeriodic(loop[(k + 1) % loop.size()].x[d], a, period);
-                        double lo = std::min(a, b), len = std::fabs(b - a);
-                        if (len >= period) {
-                            full = true;
-                            break;
-                        }
-                        double start = std::fmod(lo - base, period);
-                        if (start < 0) start += period;
-                        if (start + len > period) {
-                            covered.push_back({start, period});
-                            covered.push_back({0, start + len - period});
-                        } else {
-                            covered.push_back({start, start + len});
-                        }
-                    }
-                double gapStart = 0, gapLength = 0;
-                if (!full && !covered.empty()) {
-                    std::sort(covered.begin(), covered.end());
-                    double reach = covered.front().second;
-                    for (std::size_t i = 1; i < covered.size(); ++i) {
-                        if (covered[i].first > reach && covered[i].first - reach > gapLength) {
-                            gapStart = reach;
-                            gapLength = covered[i].first - reach;
-                        }
-                        reach = std::max(reach, covered[i].second);
-                    }
-                    double around = covered.front().first + period - reach;  // past the end into the start
-                    if (around > gapLength) {
-                        gapStart = reach;
-                        gapLength = around;
-                    }
-                }
-                if (gapLength > 1e-6 * period) {
-                    seam_[d] = base + gapStart + 0.5 * gapLength;
-                    coversPeriod_[d] = false;
-                    coveredLow_[d] = seam_[d] + 0.5 * gapLength;
-                    coveredHigh_[d] = seam_[d] + period - 0.5 * gapLength;
-                } else {
-                    // The seam goes through a node, preferably a vertex of a loop that winds.
-                    int best = -1;
-                    for (const auto& loop : loops) {
-                        double wind = nearestPeriodic(loop.front().x[d], loop.back().x[d], period) - loop.front().x[d];
-                        for (const Uv& uv : loop) {
-                            int rank = (std::fabs(wind) > 0.5 * period ? 2 : 0) +
-                                       (uv.node >= 0 && input[uv.loop][uv.node].vertex ? 1 : 0);
-                            if (rank > best) {
-                                best = rank;
-                                seam_[d] = uv.x[d];
-                            }
-                        }
-                    }
-                }
-            }
-            low_[d] = seam_[d];
-            high_[d] = seam_[d] + period;
-            if (coversPeriod_[d]) {
-                coveredLow_[d] = low_[d];
-                coveredHigh_[d] = high_[d];
-            }
-            continue;
-        }
-        if (whole_) {
-            if (!surface_.bounded(d)) return;  // an unbounded face: nothing to draw
-            low_[d] = coveredLow_[d] = surface_.low(d);
-            high_[d] = coveredHigh_[d] = surface_.high(d);
-            singularLow_[d] = std::count(surface_.singular(d).begin(), surface_.singular(d).end(), low_[d]) > 0;
-            singularHigh_[d] = std::count(surface_.singular(d).begin(), surface_.singular(d).end(), high_[d]) > 0;
-            continue;
-        }
-        coveredLow_[d] = minX[d];
-        coveredHigh_[d] = maxX[d];
-        double span = maxX[d] - minX[d];
-        double margin = 0.02 * span + 1e-9 * (1 + std::fabs(minX[d]) + std::fabs(maxX[d]));
-        low_[d] = minX[d] - margin;
-        high_[d] = maxX[d] + margin;
-        // Poles and apexes beyond the boundary may be covered by the face: reach them.
-        for (double s : surface_.singular(d)) {
-            bool touched = std::count(touched_[d].begin(), touched_[d].end(), s) > 0;
-            bool reach = touched || (surface_.bounded(d) && !surface_.periodic(d));
-            if (surface_.periodic(d) && touched) s = nearestPeriodic(s, 0.5 * (minX[d] + maxX[d]), surface_.period(d));
-            if (!reach) continue;
-            if (s <= minX[d] + 1e-12 * (1 + std::fabs(s))) {
-                low_[d] = s;
-                singularLow_[d] = true;
-            } else if (s >= maxX[d] - 1e-12 * (1 + std::fabs(s))) {
-                high_[d] = s;
-                singularHigh_[d] = true;
-            }
-        }
-        if (surface_.bounded(d) && !surface_.periodic(d)) {
-            low_[d] = std::max(low_[d], surface_.low(d));
-            high_[d] = std::min(high_[d], surface_.high(d));
-        }
+        // A periodic direction is cut at a seam, unless the face reaches a line of it that
+        // collapses to a point: then it lies to one side of that line.
+        if (surface_.periodic(d) && touched_[d].empty())
+            chooseSeam(d, loops, input);
+        else
+            chooseRange(d, minX[d], maxX[d]);
     }
-    valid_ = std::isfinite(low_[0]) && std::isfinite(high_[0]) && std::isfinite(low_[1]) &&
+    valid_ = !unbounded_ && std::isfinite(low_[0]) && std::isfinite(high_[0]) && std::isfinite(low_[1]) &&
              std::isfinite(high_[1]) && high_[0] > low_[0] && high_[1] > low_[1];
     if (!valid_) return;
     // Metric lengths of unit parameter steps, averaged over the covered range.
@@ -286,6 +185,117 @@ void FaceDomain::chooseRectangle(const std::vector<std::vector<Uv>>& loops, cons
                 }
             }
         scale_[d] = count && total > 0 ? total / count : 1.0;
+    }
+}
+
+void FaceDomain::chooseSeam(int d, const std::vector<std::vector<Uv>>& loops, const std::vector<LoopNodes>& input) {
+    const double period = surface_.period(d), base = surface_.low(d);
+    seamed_[d] = true;
+    coversPeriod_[d] = true;
+    seam_[d] = base;
+    if (!whole_) {
+        // Where the boundary never goes, a seam cuts nothing.
+        std::vector<std::pair<double, double>> covered;
+        bool full = false;
+        for (const auto& loop : loops)
+            for (std::size_t k = 0; k < loop.size() && !full; ++k) {
+                double a = loop[k].x[d];
+                double b = nearestPeriodic(loop[(k + 1) % loop.size()].x[d], a, period);
+                double lo = std::min(a, b), len = std::fabs(b - a);
+                if (len >= period) {
+                    full = true;
+                    break;
+                }
+                double start = std::fmod(lo - base, period);
+                if (start < 0) start += period;
+                if (start + len > period) {
+                    covered.push_back({start, period});
+                    covered.push_back({0, start + len - period});
+                } else {
+                    covered.push_back({start, start + len});
+                }
+            }
+        double gapStart = 0, gapLength = 0;
+        if (!full && !covered.empty()) {
+            std::sort(covered.begin(), covered.end());
+            double reach = covered.front().second;
+            for (std::size_t i = 1; i < covered.size(); ++i) {
+                if (covered[i].first > reach && covered[i].first - reach > gapLength) {
+                    gapStart = reach;
+                    gapLength = covered[i].first - reach;
+                }
+                reach = std::max(reach, covered[i].second);
+            }
+            double around = covered.front().first + period - reach;  // past the end into the start
+            if (around > gapLength) {
+                gapStart = reach;
+                gapLength = around;
+            }
+        }
+        if (gapLength > 1e-6 * period) {
+            seam_[d] = base + gapStart + 0.5 * gapLength;
+            coversPeriod_[d] = false;
+            coveredLow_[d] = seam_[d] + 0.5 * gapLength;
+            coveredHigh_[d] = seam_[d] + period - 0.5 * gapLength;
+        } else {
+            // The seam goes through a node, preferably a vertex of a loop that winds.
+            int best = -1;
+            for (const auto& loop : loops) {
+                double wind = nearestPeriodic(loop.front().x[d], loop.back().x[d], period) - loop.front().x[d];
+                for (const Uv& uv : loop) {
+                    int rank = (std::fabs(wind) > 0.5 * period ? 2 : 0) +
+                               (uv.node >= 0 && input[uv.loop][uv.node].vertex ? 1 : 0);
+                    if (rank > best) {
+                        best = rank;
+                        seam_[d] = uv.x[d];
+                    }
+                }
+            }
+        }
+    }
+    low_[d] = seam_[d];
+    high_[d] = seam_[d] + period;
+    if (coversPeriod_[d]) {
+        coveredLow_[d] = low_[d];
+        coveredHigh_[d] = high_[d];
+    }
+}
+
+void FaceDomain::chooseRange(int d, double minX, double maxX) {
+    if (whole_) {
+        if (!surface_.bounded(d)) {
+            unbounded_ = true;  // a face without loops on a plane, say: nothing to draw
+            return;
+        }
+        low_[d] = coveredLow_[d] = surface_.low(d);
+        high_[d] = coveredHigh_[d] = surface_.high(d);
+        singularLow_[d] = std::count(surface_.singular(d).begin(), surface_.singular(d).end(), low_[d]) > 0;
+        singularHigh_[d] = std::count(surface_.singular(d).begin(), surface_.singular(d).end(), high_[d]) > 0;
+        return;
+    }
+    coveredLow_[d] = minX;
+    coveredHigh_[d] = maxX;
+    double span = maxX - minX;
+    double margin = 0.02 * span + 1e-9 * (1 + std::fabs(minX) + std::fabs(maxX));
+    low_[d] = minX - margin;
+    high_[d] = maxX + margin;
+    // Poles and apexes beyond the boundary may be covered by the face: reach them.
+    for (double s : surface_.singular(d)) {
+        bool touched = std::count(touched_[d].begin(), touched_[d].end(), s) > 0;
+        bool reach = touched || (surface_.bounded(d) && !surface_.periodic(d));
+        if (surface_.periodic(d) && touched) s = nearestPeriodic(s, 0.5 * (minX + maxX), surface_.period(d));
+        if (!reach) continue;
+        if (s <= minX + 1e-12 * (1 + std::fabs(s))) {
+            low_[d] = s;
+            singularLow_[d] = true;
+        } else if (s >= maxX - 1e-12 * (1 + std::fabs(s))) {
+            high_[d] = s;
+            singularHigh_[d] = true;
+        }
+    }
+    if (surface_.bounded(d) && !surface_.periodic(d)) {
+        low_[d] = std::max(low_[d], surface_.low(d));
+        high_[d] = std::min(high_[d], surface_.high(d));
     }
 }
 

@@ -83,12 +83,14 @@ private:
     bool unwrapLoop(const LoopNodes& nodes, int loop, const std::vector<int>& singularDir,
                     const std::vector<double>& singularValue, std::vector<Uv>& out) const;
     void chooseRectangle(const std::vector<std::vector<Uv>>& loops, const std::vector<LoopNodes>& input);
+    void chooseSeam(int d, const std::vector<std::vector<Uv>>& loops, const std::vector<LoopNodes>& input);
+    void chooseRange(int d, double minX, double maxX);
     void cutIntoPieces(const std::vector<Uv>& loop);
     void chooseReference();
     int crossingsTo(double u, double v) const;
 
     const SurfaceParam& surface_;
-    bool valid_ = false, whole_ = false;
+    bool valid_ = false, whole_ = false, unbounded_ = false;
     double low_[2] = {0, 0}, high_[2] = {0, 0};
     double seam_[2] = {0, 0};
     bool seamed_[2] = {false, false};
