@@ -27,10 +27,6 @@ int runBodyOperation(Work work) {
     }
 }
 
-// Body operations need the body cache's restore, which the bridge does not have yet; until
-// then every lookup fails and the operation answers 0.
-bool bodiesNotYetAvailable() { throw std::exception(); }
-
 }  // namespace
 
 AsModeler::AsModeler() {
