@@ -164,12 +164,17 @@ registry() {
 }
 # Lines of the registry now that the baseline lacks (+) or that it had and are gone (-).
 changes() { diff <(cat "$scratch/baseline") <(registry) | sed -n 's/^> /+ /p; s/^< /- /p'; }
-# What every machine has: the host's drawing type, and other approved shell extensions.
-w reg add 'HKCR\.dwg' /ve /d Kivra.Drawing /f /reg:64 >/dev/null 2>&1
-for view in 32 64; do
-  w reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Shell Extensions\Approved' \
-    /v '{00000000-0000-0000-0000-00000000AB01}' /d 'Another extension' /f /reg:$view >/dev/null 2>&1
-done
+# What every machine has: the host's drawing type, and other approved shell extensions (in
+# each registry view: VIEWS are reg's /reg: flags).
+machine_state() {  # machine_state VIEWS...
+  local view
+  w reg add 'HKCR\.dwg' /ve /d Kivra.Drawing /f >/dev/null 2>&1
+  for view in "$@"; do
+    w reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Shell Extensions\Approved' \
+      /v '{00000000-0000-0000-0000-00000000AB01}' /d 'Another extension' /f ${view:+/reg:$view} >/dev/null 2>&1
+  done
+}
+machine_state 32 64
 registry >"$scratch/baseline"
 grep -q 'approved "{00000000-0000-0000-0000-00000000AB01}"' "$scratch/baseline" && grep -q '^software\\\\classes\\\\.dwg @="Kivra.Drawing"' "$scratch/baseline" ||
   fail "the baseline lacks the host's drawing type or the other extension"
@@ -290,6 +295,42 @@ left=$(find "$C/Program Files/Oremund" "$C/Program Files (x86)/Oremund" -mindept
 [ -z "$(products)" ] || fail "still installed after removal: $(products)"
 find "$C" -path '*Start Menu/Programs/Kivra Companions*' | grep -q . && fail "Start-menu entries left after removal"
 grep -q 'Profiles\\\\Mine\\\\Config' "$WINEPREFIX/user.reg" && pass "the profile key stays" || fail "removal took the profile key"
+
+# The x86 package is for 32-bit Windows only: 64-bit Windows refuses it.
+msi /i "$scratch/x86-new.msi" && fail "the x86 package installed on 64-bit Windows"
+[ -z "$(products)" ] && [ ! -e "$C/Program Files (x86)/Oremund/Kivra 2013/Wendmark.exe" ] &&
+  pass "the x86 package refused on 64-bit Windows" || fail "the x86 package left: $(products)"
+timeout -k 5 20 "$WINESERVER" -k >/dev/null 2>&1
+
+# The x86 package on 32-bit Windows, where 32-bit Wine runs: installed, thumbnails, removed.
+if [ "$KIVRA_WIN32_RUNS" = 1 ]; then
+  KIVRA_WINE_PREFIX_ROOT=$scratch wine_road_env win32 "$scratch" || exit 1
+  if ! timeout -k 5 300 "$KIVRA_WINE_LOADER" wineboot -i >/dev/null 2>&1 </dev/null || ! settle; then
+    fail "no scratch 32-bit Wine prefix"
+  else
+    C=$WINEPREFIX/drive_c
+    FOLDER32="$C/Program Files/Oremund/Kivra 2013"
+    machine_state ""
+    registry >"$scratch/baseline"
+    msi /i "$scratch/x86-new.msi" || fail "installing the x86 package on 32-bit Windows failed"
+    missing=""
+    while read -r arch path size; do
+      for f in $(cd "$DIST" && find . -type f | sed 's|^\./||'); do
+        [ "$(package_id "$f")" = "$path" ] && { cmp -s "$DIST/$f" "$FOLDER32/$f" || missing+=" $f"; }
+      done
+    done < <(files_of "$x86")
+    [ -z "$missing" ] && [ "$(products)" = "\"DisplayVersion\"=\"$version\"" ] &&
+      pass "x86 package: every file installed on 32-bit Windows" || fail "x86 package: not installed:$missing"
+    out=$(client "$DIST" "$KIVRA_WINE_LOADER")
+    grep -qF '"server": "C:\\Program Files\\Oremund\\Kivra 2013\\Vistrel.dll"' <<<"$out" &&
+      [ "$(grep -c '"same_as_rendered": true' <<<"$out")" = 2 ] && pass "x86 package: thumbnails through the installed server" ||
+      fail "x86 package, 32-bit client: $out"
+    msi /x "$scratch/x86-new.msi" || fail "removing the x86 package failed"
+    settle
+    [ ! -e "$C/Program Files/Oremund" ] && [ -z "$(changes)" ] && [ -z "$(products)" ] &&
+      pass "x86 package: removal took everything" || fail "x86 package: after removal: $(changes | head -n 5) $(ls "$C/Program Files")"
+  fi
+fi
 
 [ "$failures" = 0 ] || { echo "package tests: $failures failed" >&2; exit 1; }
 echo "package tests: all passed" >&2
