@@ -238,7 +238,7 @@ fi
 # The registry rows: what registration wrote, and the approved extension (which regsvr32
 # does not write) in both views.
 changes >"$scratch/installed"
-only_64() { grep -v -e 'wow6432node' -e '\\0\\win32' -e '\\helpdir' ; }
+only_64() { grep -viF -e 'wow6432node' -e '\\0\\win32' -e '\\helpdir'; }
 expected_rows() {
   cat "$scratch/registered"
   printf '+ software\\\\%smicrosoft\\\\windows\\\\currentversion\\\\shell extensions\\\\approved "{22C88570-8419-4CD6-B37A-5350D847AAF0}"="Vistrel Thumbnail Extractor Class"\n' '' 'wow6432node\\'
