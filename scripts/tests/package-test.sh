@@ -37,8 +37,8 @@ tables() {  # tables PACKAGE: dumps its tables into PACKAGE.tables/ and prints t
 }
 rows() { tail -n +4 "$1" | tr -d '\r'; }  # the rows of an .idt file, without its three header lines
 
-for spec in "x64 new $version" "x64 old $older" "x86 new $version"; do
-  read -r arch which v <<<"$spec"
+for build in "x64 new $version" "x64 old $older" "x86 new $version"; do
+  read -r arch which v <<<"$build"
   make_package "$arch" "$scratch/$arch-$which.msi" "$v" || { fail "no $arch package of version $v"; exit 1; }
 done
 x64=$(tables "$scratch/x64-new.msi") && old=$(tables "$scratch/x64-old.msi") && x86=$(tables "$scratch/x86-new.msi") || exit 1
