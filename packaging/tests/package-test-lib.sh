@@ -10,7 +10,6 @@ failures=0
 checks=0
 fail() { echo "  FAIL: $*" >&2; failures=$((failures + 1)); checks=$((checks + 1)); }
 pass() { echo "  ok: $*" >&2; checks=$((checks + 1)); }
-note() { echo "  note: $*" >&2; }
 section() { echo "$*" >&2; }
 
 # expect_same WHAT EXPECTED_FILE GOT_FILE: passes when the two files are equal, else shows

@@ -41,6 +41,7 @@ for build in "x64 new $version" "x64 old $older" "x86 new $version"; do
   read -r arch which v <<<"$build"
   make_package "$arch" "$scratch/$arch-$which.msi" "$v" || { fail "no $arch package of version $v"; exit 1; }
 done
+make_package x64 "$scratch/x64-rebuilt.msi" || fail "the x64 package cannot be built again"
 x64=$(tables "$scratch/x64-new.msi") && old=$(tables "$scratch/x64-old.msi") && x86=$(tables "$scratch/x86-new.msi") || exit 1
 
 # Component identifiers stay between builds of different versions and across architectures;
@@ -68,6 +69,11 @@ for t in "$x64" "$x86"; do
   [ -z "$orphans$loose$doubled" ] && pass "$name: every file in its own component of the feature" ||
     fail "$name: files without a component: '$orphans', components outside the feature: '$loose', shared: '$doubled'"
 done
+
+# The tables in detail: folders, registry views, launch conditions, rebuilds.
+bash "$ROOT/packaging/tests/package-tables-test.sh" 2>"$scratch/tables.log" && pass "package tables ($(tail -n 1 "$scratch/tables.log"))" ||
+  fail "package tables:
+$(grep -v '  ok:' "$scratch/tables.log")"
 
 # Where each file comes from: the File row's identifier names the architecture and the path.
 # Lines "ARCH PATH SIZE" of a package's files.
@@ -169,6 +175,7 @@ changes() { diff <(cat "$scratch/baseline") <(registry) | sed -n 's/^> /+ /p; s/
 machine_state() {  # machine_state VIEWS...
   local view
   w reg add 'HKCR\.dwg' /ve /d Kivra.Drawing /f >/dev/null 2>&1
+  w reg add 'HKCR\.dwg\shellex\{E357FCCD-A995-4576-B01F-234630154E96}' /ve /d '{11111111-2222-3333-4444-555555555555}' /f >/dev/null 2>&1
   for view in "$@"; do
     w reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Shell Extensions\Approved' \
       /v '{00000000-0000-0000-0000-00000000AB01}' /d 'Another extension' /f ${view:+/reg:$view} >/dev/null 2>&1
@@ -276,6 +283,15 @@ msi /i "$scratch/x64-new.msi" || fail "installing $version a second time failed"
 installed_ok && [ "$(changes)" = "$(cat "$scratch/installed")" ] && [ "$(products | wc -l)" = 1 ] &&
   pass "installing $version again repaired files and registry" || fail "installing $version again did not repair"
 
+# A rebuilt package of the same version is another product: it replaces the installed one.
+codes() { settle; grep -io 'currentversion\\\\uninstall\\\\{[0-9a-f-]*}' "$WINEPREFIX/system.reg" | sort -u; }
+before=$(codes)
+msi /i "$scratch/x64-rebuilt.msi" || fail "installing a rebuilt $version failed"
+after=$(codes)
+[ "$(wc -l <<<"$after")" = 1 ] && [ -n "$after" ] && [ "$after" != "$before" ] && installed_ok &&
+  [ "$(changes)" = "$(cat "$scratch/installed")" ] && pass "a rebuilt $version replaced the installed one" ||
+  fail "after a rebuilt $version: products '$before' -> '$after'"
+
 # An older package does not go over a newer one.
 msi /i "$scratch/x64-old.msi" && fail "$older installed over $version"
 [ "$(products)" = "\"DisplayVersion\"=\"$version\"" ] && installed_ok && pass "$older refused over $version" ||
@@ -285,7 +301,7 @@ msi /i "$scratch/x64-old.msi" && fail "$older installed over $version"
 w reg add 'HKCU\Software\Oremund\Kivra 2013\en\Profiles\Mine\Config' /v PlotStyle /d 'C:\Tables' /f >/dev/null 2>&1
 echo table >"$FOLDER32/Mine.ctb"
 mkdir -p "$C/users/Public/Tables" && echo table >"$C/users/Public/Tables/Mine.ctb"
-msi /x "$scratch/x64-new.msi" || fail "removing the package failed"
+msi /x "$scratch/x64-rebuilt.msi" || fail "removing the package failed"
 settle
 left=$(find "$C/Program Files/Oremund" "$C/Program Files (x86)/Oremund" -mindepth 1 2>/dev/null | sed "s|$C/||")
 [ "$left" = "Program Files (x86)/Oremund/Kivra 2013"$'\n'"Program Files (x86)/Oremund/Kivra 2013/Mine.ctb" ] &&
