@@ -10,12 +10,14 @@
 //   editor-host edit FILE [options]       open the table editor on a table file
 //       --tab general|form  --select I,J,...  --screenshot FILE.png  --hold MS
 //       --time ROUNDS (open and close the editor, print the times)  --interactive
+//   editor-host wizard add|new [options]  walk a wizard through its pages (WizardCommand.cpp)
 #include "ColorIndexDialog.h"
 #include "FormViewPage.h"
 #include "Help.h"
 #include "ModuleSetup.h"
 #include "PlotStyleEditorApp.h"
 #include "TableEditorDialog.h"
+#include "WizardCommand.h"
 
 #include "dialogs/MessageBox.h"
 #include "dialogs/ModuleState.h"
@@ -315,8 +317,9 @@ int main(int argc, char** argv) {
     if (command == "locate-help") return locateHelp();
     if (command == "help") return help(args);
     if (command == "edit") return edit(args);
+    if (command == "wizard") return wizardCommand(args);
     std::fprintf(stderr,
                  "usage: editor-host load | colorindex [options] | locate-help | help TOPIC | "
-                 "edit FILE [options]\n");
+                 "edit FILE [options] | wizard add|new [options]\n");
     return 2;
 }
