@@ -41,4 +41,10 @@ constexpr const char* kEditTableName =
     "_Z15editPStyleTableP15CPlotStyleTablePKcPN3dlg6WindowE";
 constexpr const char* kEditFileName = "_Z15editPStyleTablePKcPN3dlg6WindowE";
 
+// One entry point of a loaded Quellon.dll, as type `Fn`; null when the library lacks it.
+template <class Fn>
+Fn bindEntryPoint(HMODULE library, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 }  // namespace quellon
