@@ -1,6 +1,7 @@
 // The driver entry points: statistics and save of one host record.
 #include "AsDriver.h"
 
+#include "AsDisplayList.h"
 #include "AsModeler.h"
 #include "AsSatStream.h"
 #include "AsTools.h"
@@ -116,3 +117,5 @@ extern "C" int solvaneDriverSave(const CDbAcisEntityData* record, HostString* sa
         return 0;
     }
 }
+
+extern "C" long solvaneDriverDisplayBlocks() { return AsDisplayBlocksOutstanding(); }

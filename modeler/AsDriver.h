@@ -1,4 +1,4 @@
-// Entry points for the host driver (stats and save of one record from the command line):
+// Entry points for the host driver (stats, save and display checks from the command line):
 // they run the bridge's own restore, cache and save, and answer in host strings. The host
 // proper never calls them.
 #pragma once
@@ -13,4 +13,7 @@ int solvaneDriverStats(const CDbAcisEntityData* record, HostString* json);
 // The record's body saved back as SAT 6.0 by the bridge. Returns 1, or 0 with a one-line
 // reason.
 int solvaneDriverSave(const CDbAcisEntityData* record, HostString* sat, HostString* reason);
+// Display blocks (records and point arrays) handed to the host and not yet freed through
+// the modeler.
+long solvaneDriverDisplayBlocks();
 }

@@ -27,10 +27,6 @@ int runBodyOperation(Work work) {
     }
 }
 
-// Body operations need the body cache's restore, which the bridge does not have yet; until
-// then every lookup fails and the operation answers 0.
-bool bodiesNotYetAvailable() { throw std::exception(); }
-
 }  // namespace
 
 AsModeler::AsModeler() {
@@ -57,6 +53,10 @@ AsModeler::~AsModeler() {
 
 AsObject* AsModeler::restore(const CDbAcisEntityData& record) { return AsRestoreRecord(record); }
 
+AsObject& AsModeler::bodyObject(const CDbAcisEntityData& record) {
+    return *AsLookupEntry(cache_, record).object;
+}
+
 AsModeler& AsModeler::instance() {
     static AsModeler modeler;
     return modeler;
@@ -74,7 +74,7 @@ bool AsModeler::canEdit() { return false; }
 
 void AsModeler::freeBlock(void* block) {
     try {
-        ::operator delete(block);
+        AsFreeDisplayBlock(block);
     } catch (...) {
     }
 }
@@ -91,8 +91,13 @@ int AsModeler::transform(const CDbAcisEntityData& source, CDbAcisEntityData& des
     return runBodyOperation([&] { return AsTransformRecord(cache_, source, destination, matrix); });
 }
 
-int AsModeler::display(const CDbAcisEntityData&, int, double, ModelerPolyline** out) {
-    return runBodyOperation([out] { return out && bodiesNotYetAvailable(); });
+int AsModeler::display(const CDbAcisEntityData& record, int mode, double quality, ModelerPolyline** out) {
+    return runBodyOperation([&] {
+        if (!out) return false;
+        *out = nullptr;  // before anything can fail: the host never reads a stale chain
+        bodyObject(record).display(out, mode, quality);
+        return true;
+    });
 }
 
 int AsModeler::snapPoints(const CDbAcisEntityData& record, int flags, const double* pick,

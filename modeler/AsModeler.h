@@ -20,6 +20,11 @@ public:
     // Restores a record's SAT text into a new body object, or null (the cache's restore).
     AsObject* restore(const CDbAcisEntityData& record);
 
+    // The body object of a host record, through the body cache: what every body operation
+    // starts from. Throws std::exception for an empty text, type 0, or a text that does not
+    // restore as one body (the restore's error number is then the last error).
+    AsObject& bodyObject(const CDbAcisEntityData& record);
+
     void* destroy(unsigned int flags) override;
     bool canDisplay() override;
     bool canSnap() override;

@@ -15,8 +15,7 @@ AsObject::~AsObject() {
 
 void AsObject::transform(const SPAtransf& transf) {
     AsOutcomeCheck(api_transform_entity(body_, transf));
-    for (AsDisplayItem& item : displayList_.items)
-        for (SPAposition& p : item.points) p = transf.apply(p);
+    displayList_.transform(transf);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // (AsBodyCache).
 #pragma once
 
+#include "AsDisplayList.h"
 #include "solidkernel/vecmath.h"
 #include "stratum/EntityData.h"
 
@@ -12,17 +13,6 @@
 #include <vector>
 
 class BODY;
-
-// Display data kept with a body: polylines in model space (the display generation fills it).
-struct AsDisplayItem {
-    int kind = 1;  // 1 open polyline, 3 closed polyline or facet
-    int colorIndex = 256;
-    std::vector<SPAposition> points;
-};
-struct AsDisplayList {
-    std::vector<AsDisplayItem> items;
-    void clear() { items.clear(); }
-};
 
 class AsObject {
 public:
@@ -41,9 +31,18 @@ public:
     // std::exception when the kernel refuses.
     void transform(const SPAtransf& transf);
 
+    // The host's records of the body's display: a wireframe with `mode` parameter lines
+    // per face direction, or (mode < 0) a shaded mesh, at the quality given. The list kept
+    // is reused when it fits the request; otherwise it is made again. Sets *out only on
+    // success; throws std::exception on failure (then no list is kept).
+    void display(ModelerPolyline** out, int mode, double quality);
+    // Whether the kept list answers a request of this kind (1 wireframe, 2 mesh).
+    bool reuses(int kind, int mode, double quality) const;
+
     int displayKind = 0;  // 0 none, 1 wireframe, 2 shaded mesh
     int isolineCount = 0;
     double displayQuality = 0.0;
+    long displayGenerations = 0;  // lists made so far (the reuse rule saves the others)
 
 private:
     BODY* body_ = nullptr;

@@ -1,8 +1,11 @@
 // Restore of arbitrary bytes as SAT text through the bridge's stream: it must end in a
 // restored model or a failed outcome, never a crash, and leave no entity alive. What it
-// restores must save and restore again.
+// restores must save and restore again, and a body it restores is displayed (wireframe with
+// parameter lines, and shaded): that must end, hand over a bounded number of records, and
+// leave no parameter line, marker or mesh behind.
 #include "AsAcadColorAttrib.h"
 #include "AsAttribMarker.h"
+#include "AsObject.h"
 #include "AsSatStream.h"
 #include "AsTools.h"
 #include "solidkernel/kernelapi.h"
@@ -11,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static bool ready = [] {
@@ -36,6 +40,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
                 for (int i = 0; i < second.count(); ++i) api_del_entity(second[i]);
                 delete[] text;
+            }
+            if (list.count() == 1 && dynamic_cast<BODY*>(list[0])) {
+                AsObject object(static_cast<BODY*>(list[0]));
+                // Qualities from the coarsest up, chosen by the input so that runs stay quick.
+                const double quality = 0.01 + 0.7 * static_cast<double>(size % 3);
+                for (int mode : {3, -1}) {
+                    ModelerPolyline* records = nullptr;
+                    try {
+                        object.display(&records, mode, quality);
+                    } catch (const std::exception&) {
+                        records = nullptr;
+                    }
+                    long count = 0;
+                    for (ModelerPolyline* p = records; p; p = p->next) ++count;
+                    AsFreeRecords(records);
+                    if (count > 10000000) {
+                        std::fprintf(stderr, "display handed over %ld records\n", count);
+                        std::abort();
+                    }
+                }
+                list.clear();  // the object deletes the body
             }
             for (int i = 0; i < list.count(); ++i) api_del_entity(list[i]);
         }

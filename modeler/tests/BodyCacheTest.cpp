@@ -129,15 +129,15 @@ TEST_F(BodyCache, ClearTakeOutAndPutManageTheObjects) {
 TEST_F(BodyCache, TransformMovesTheBodyAndItsCachedDisplayPoints) {
     AsCacheEntry& entry = cache_.lookup(record("v700_prism.sat"));
     AsObject& object = *entry.object;
-    AsDisplayItem item;
-    item.points = {SPAposition(1, 2, 3)};
-    object.displayList().items.push_back(item);
+    auto item = std::make_unique<AsDisplayPolyline>(AsDisplayPolyline::kOpen, 256);
+    item->points = {SPAposition(1, 2, 3)};
+    object.displayList().appendPolyline(std::move(item));
     SPAtransf shift;
     shift.t = SPAvector(10, 0, 0);
     object.transform(shift);
     ASSERT_NE(object.body()->transform(), nullptr);
     EXPECT_DOUBLE_EQ(object.body()->transform()->transform().t.x, 10.0);
-    EXPECT_DOUBLE_EQ(object.displayList().items[0].points[0].x, 11.0);
+    EXPECT_DOUBLE_EQ(static_cast<AsDisplayPolyline&>(*object.displayList().items()[0]).points[0].x, 11.0);
     SPAtransf flat;
     flat.a[2][2] = 0;
     EXPECT_THROW(object.transform(flat), std::exception) << "a singular transform is refused";

@@ -2,6 +2,9 @@
 # host loads it.
 #   ./dev modeler stats FILE.sat          one JSON line: restored?, topology counts, attributes
 #   ./dev modeler save FILE.sat OUT.sat   the body saved back as SAT 6.0 (non-zero on failure)
+#   ./dev modeler display FILE.sat MODE QUALITY OUT.obj
+#                                         the display records (MODE isoline count, or < 0 for
+#                                         a shaded mesh) written as OBJ, and one JSON line
 #   ./dev modeler bench [FILE.sat]        restore throughput of Solvane.dll under Wine
 #   ./dev modeler transform FILE.sat M11..M34 OUT.sat          the body moved (slot 7)
 #   ./dev modeler snap FILE.sat FLAGS PX PY PZ LX LY LZ DX DY DZ  snap points (slot 56)
@@ -29,6 +32,9 @@ driver_modeler() {
     extents)
       [ $# -eq 2 ] || [ $# -eq 14 ] || { echo "usage: ./dev modeler extents FILE.sat [M11 .. M33 TX TY TZ]" >&2; return 2; }
       run_dist tools/stratum-host.exe extents "$(winpath "$2")" "${@:3}" ;;
+    display)
+      [ $# -eq 5 ] || { echo "usage: ./dev modeler display FILE.sat MODE QUALITY OUT.obj" >&2; return 2; }
+      run_dist tools/stratum-host.exe display "$(winpath "$2")" "$3" "$4" "$(winpath "$5")" ;;
     bench)
       shift
       run_dist tools/sat-bench.exe "$(winpath "${1:-$ROOT/../shared/testdata/sat/v2100_seven_bodies.sat}")" ;;
@@ -55,4 +61,20 @@ demo_40_modeler() {
   driver_modeler extents "$out"
   driver_modeler perimeter "$ROOT/../shared/testdata/sat/v106_r13_region.sat"
   rm -f "$out"
+}
+
+# Pictures of display output: each sample shaded and as a wireframe, drawn from the driver's
+# OBJ files by the native build's own rasteriser (build/native/bin/obj-render).
+demo_41_modeler_display() {
+  local out=$BUILD/display sat=$ROOT/../shared/testdata/sat name render=$BUILD/native/bin/obj-render
+  mkdir -p "$out"
+  [ -x "$render" ] || { say "modeler: $render is missing (./dev build makes it); no pictures"; return 1; }
+  for name in v1600_testgeom v700_asm_torus_part_subset v20800_lofted_spline_sheet v1600_hollow v400_torus_plain_strings; do
+    say "modeler: $name shaded at quality 0.5, and as a wireframe (4 parameter lines, within 0.05)"
+    driver_modeler display "$sat/$name.sat" -1 0.5 "$out/$name-shaded.obj"
+    driver_modeler display "$sat/$name.sat" 4 0.05 "$out/$name-wireframe.obj"
+    "$render" "$out/$name-shaded.obj" "$out/$name-shaded.png"
+    "$render" "$out/$name-wireframe.obj" "$out/$name-wireframe.png"
+  done
+  say "modeler: pictures of the display records saved in $out (*-shaded.png, *-wireframe.png)"
 }

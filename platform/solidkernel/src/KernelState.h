@@ -28,3 +28,6 @@ KernelState& kernelState();
 
 // Records a life-cycle call and tells whether a test asked it to fail (with which number).
 err_mess_type takeInjectedFailure(const char* call);
+// The same for calls made too often to be logged (faceting, parameter lines): only a call
+// a test armed is recorded, with its "!".
+err_mess_type takeArmedFailure(const char* call);

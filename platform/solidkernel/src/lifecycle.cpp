@@ -51,6 +51,11 @@ err_mess_type takeInjectedFailure(const char* call) {
     return kNone;
 }
 
+err_mess_type takeArmedFailure(const char* call) {
+    if (kernelState().failingCalls.empty() || !kernelState().failingCalls.count(call)) return kNone;
+    return takeInjectedFailure(call);
+}
+
 outcome api_start_modeller(int /*logSize*/) {
     if (err_mess_type injected = takeInjectedFailure("api_start_modeller")) return outcome(injected);
     kernelState().modellerStarts = 1;

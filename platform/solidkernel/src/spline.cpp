@@ -210,3 +210,49 @@ void bs3_surface::eval(double u, double v, SPAposition& p, SPAvector* du, SPAvec
     if (du) *du = (1.0 / w) * (au - wu * p);
     if (dv) *dv = (1.0 / w) * (av - wv * p);
 }
+
+bs3_curve bs3_surface::u_curve_at(double v) const {
+    bs3_curve curve;
+    if (!valid()) return curve;
+    double Nv[26], dNv[26];
+    int sv = basis(vKnots, vDegree, vCount - 1, v, Nv, dNv);
+    curve.degree = uDegree;
+    curve.rational = rational;
+    curve.knots = uKnots;
+    for (int i = 0; i < uCount; ++i) {
+        SPAvector sum;
+        double w = 0;
+        for (int l = 0; l <= vDegree; ++l) {
+            std::size_t idx = static_cast<std::size_t>(sv - vDegree + l) * uCount + i;
+            double wi = rational ? weights[idx] : 1.0;
+            sum = sum + (Nv[l] * wi) * points[idx];
+            w += Nv[l] * wi;
+        }
+        curve.points.push_back(w != 0 ? (1.0 / w) * sum : sum);
+        if (rational) curve.weights.push_back(w);
+    }
+    return curve;
+}
+
+bs3_curve bs3_surface::v_curve_at(double u) const {
+    bs3_curve curve;
+    if (!valid()) return curve;
+    double Nu[26], dNu[26];
+    int su = basis(uKnots, uDegree, uCount - 1, u, Nu, dNu);
+    curve.degree = vDegree;
+    curve.rational = rational;
+    curve.knots = vKnots;
+    for (int j = 0; j < vCount; ++j) {
+        SPAvector sum;
+        double w = 0;
+        for (int k = 0; k <= uDegree; ++k) {
+            std::size_t idx = static_cast<std::size_t>(j) * uCount + (su - uDegree + k);
+            double wi = rational ? weights[idx] : 1.0;
+            sum = sum + (Nu[k] * wi) * points[idx];
+            w += Nu[k] * wi;
+        }
+        curve.points.push_back(w != 0 ? (1.0 / w) * sum : sum);
+        if (rational) curve.weights.push_back(w);
+    }
+    return curve;
+}

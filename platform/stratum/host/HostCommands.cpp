@@ -2,6 +2,7 @@
 #include "HostCommands.h"
 
 #include "BodyCommands.h"
+#include "DisplayObj.h"
 
 #include <windows.h>
 
@@ -125,6 +126,47 @@ int commandSave(CModeler&, int argc, char** args) {
     return 0;
 }
 
+using BlocksEntry = long (*)();
+
+int commandDisplay(CModeler& modeler, int argc, char** args) {
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: display FILE.sat MODE QUALITY OUT.obj\n");
+        return 2;
+    }
+    CDbAcisEntityData record;
+    std::string error;
+    if (!readRecord(args[1], record, error)) {
+        std::printf("{\"ok\": false, \"error\": \"%s\"}\n", jsonEscape(error).c_str());
+        return 1;
+    }
+    const int mode = std::atoi(args[2]);
+    const double quality = std::atof(args[3]);
+    ModelerPolyline* first = nullptr;
+    const int ok = modeler.display(record, mode, quality, &first);
+    const int lastError = modeler.lastError();
+    // The records as the host walks them, each freed through the modeler once read.
+    DisplayObj display;
+    for (ModelerPolyline* p = first; p;) {
+        display.add(p->kind, p->colorIndex, p->points, p->pointCount, mode < 0);
+        ModelerPolyline* next = p->next;
+        modeler.freeBlock(p->points);
+        modeler.freeBlock(p);
+        p = next;
+    }
+    std::ofstream out(args[4], std::ios::binary);
+    std::string obj = display.obj();
+    out.write(obj.data(), static_cast<std::streamsize>(obj.size()));
+    if (!out.flush()) {
+        std::fprintf(stderr, "display: cannot write %s\n", args[4]);
+        return 1;
+    }
+    auto blocks = driverEntry<BlocksEntry>("solvaneDriverDisplayBlocks");
+    std::string summary = display.json();
+    std::printf("{\"ok\": %s, \"mode\": %d, \"quality\": %g, \"error\": %d, \"blocks_left\": %ld, %s\n",
+                ok ? "true" : "false", mode, quality, lastError, blocks ? blocks() : -1L, summary.c_str() + 1);
+    return ok ? 0 : 1;
+}
+
 struct Command {
     const char* name;
     int (*run)(CModeler&, int, char**);
@@ -141,6 +183,7 @@ const Command kCommands[] = {
     {"points", commandPoints, "  points FILE.sat  characteristic points (slot 74)\n"},
     {"extents", commandExtents, "  extents FILE.sat [M11..M34]  the box under the matrix (slot 75)\n"},
     {"perimeter", commandPerimeter, "  perimeter FILE.sat  the perimeter of the text as a region (slot 76)\n"},
+    {"display", commandDisplay, "  display IN.sat MODE QUALITY OUT.obj  the display records (MODE < 0: shaded) as OBJ\n"},
 };
 
 }  // namespace

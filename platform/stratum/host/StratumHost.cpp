@@ -5,6 +5,7 @@
 //   stratum-host stats FILE    what a SAT file holds, restored as one host record
 //   stratum-host save IN OUT   the record's body saved back as SAT 6.0
 //   stratum-host transform|snap|points|extents|perimeter ...   the body operations' slots
+//   stratum-host display IN MODE QUALITY OUT.obj   the display records as OBJ, and checks
 #include "HostCommands.h"
 #include "stratum/ModelerHost.h"
 

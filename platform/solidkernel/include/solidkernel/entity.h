@@ -122,6 +122,9 @@ public:
     // A new object of the same class with the same values (pointers still the source's).
     virtual ENTITY* make_copy() const = 0;
 
+    // The entity this one belongs to (a face's shell, an edge's first coedge, ...), or null.
+    virtual ENTITY* owner() const { return nullptr; }
+
     virtual logical call_method(const METHOD_ID& id, const METHOD_ARGS& args);
     virtual void debug_ent(FILE* out) const;
 

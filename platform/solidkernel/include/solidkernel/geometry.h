@@ -7,6 +7,8 @@
 #include "solidkernel/spline.h"
 #include "solidkernel/topology.h"
 
+#include <utility>
+
 class SURFACE : public TOPOLOGY_OR_GEOMETRY {
 public:
     const char* type_name() const override { return "surface"; }
@@ -40,6 +42,8 @@ public:
     virtual void apply_transf(const SPAtransf& transf) = 0;
     void io(FieldIo& io) override;
     const Interval& range() const { return range_; }
+    // The curve's equation: the entity evaluates itself.
+    const CURVE& equation() const { return *this; }
 protected:
     CURVE() = default;
     CURVE(const CURVE&) = default;
@@ -134,6 +138,8 @@ public:
     double param(const SPAposition& p) const override;
     void apply_transf(const SPAtransf& transf) override;
     const bs3_curve& approximation() const { return curve_; }
+    // A curve made in the model (not read from text) from its spline alone.
+    void set_approximation(bs3_curve curve) { curve_ = std::move(curve); }
     bool reversed = false;
 private:
     RawData definition_;

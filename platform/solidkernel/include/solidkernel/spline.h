@@ -26,6 +26,9 @@ struct bs3_surface {
     std::vector<double> weights;
     bool valid() const { return uDegree > 0 && vDegree > 0 && !points.empty(); }
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const;
+    // The surface's exact curve along u at a fixed v, and along v at a fixed u.
+    bs3_curve u_curve_at(double v) const;
+    bs3_curve v_curve_at(double u) const;
 };
 
 // Parses the approximation that starts a curve or surface subtype ("exactcur full nubs 3

@@ -15,7 +15,9 @@ std::vector<std::string> callLog();
 void resetCallLog();
 
 // The next call of the named function fails with the given error number. Several names may
-// be armed at once; an empty name disarms them all.
+// be armed at once; an empty name disarms them all. Besides the life-cycle calls, these can
+// be armed: api_facet_curve, api_face_nu_nv_isolines, api_facet_entity, api_get_face_facets
+// (they appear in the call log only when armed).
 void failNextCall(const std::string& name, err_mess_type errorNumber = 10);
 
 // 1 while the component (or "modeller") is initialised, 0 otherwise.

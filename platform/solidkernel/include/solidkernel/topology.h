@@ -5,6 +5,7 @@
 
 #include "solidkernel/entity.h"
 #include "solidkernel/fieldio.h"
+#include "solidkernel/interval.h"
 #include "solidkernel/vecmath.h"
 
 #include <string>
@@ -47,6 +48,7 @@ private:
 class LUMP : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(LUMP, "lump")
+    ENTITY* owner() const override;
     LUMP* next() const { return next_; }
     SHELL* shell() const { return shell_; }
     BODY* body() const { return body_; }
@@ -61,6 +63,7 @@ private:
 class SHELL : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(SHELL, "shell")
+    ENTITY* owner() const override;
     SHELL* next() const { return next_; }
     SUBSHELL* subshell() const { return subshell_; }
     FACE* face() const { return face_; }
@@ -78,6 +81,7 @@ private:
 class SUBSHELL : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(SUBSHELL, "subshell")
+    ENTITY* owner() const override;
     SUBSHELL* next() const { return next_; }
     SUBSHELL* child() const { return child_; }
     FACE* face() const { return face_; }
@@ -93,6 +97,7 @@ private:
 class FACE : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(FACE, "face")
+    ENTITY* owner() const override;  // the shell, or the subshell
     FACE* next() const { return next_; }
     LOOP* loop() const { return loop_; }
     SHELL* shell() const { return shell_; }
@@ -119,6 +124,7 @@ private:
 class LOOP : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(LOOP, "loop")
+    ENTITY* owner() const override;
     LOOP* next() const { return next_; }
     COEDGE* start() const { return start_; }
     FACE* face() const { return face_; }
@@ -139,7 +145,7 @@ public:
     COEDGE* partner() const { return partner_; }
     EDGE* edge() const { return edge_; }
     bool reversed() const { return reversed_; }
-    ENTITY* owner() const { return owner_; }  // a loop or a wire
+    ENTITY* owner() const override { return owner_; }  // a loop or a wire
     ENTITY* geometry_entity() const { return pcurve_; }
     void set_next(COEDGE* c) { next_ = c; }
     void set_previous(COEDGE* c) { prev_ = c; }
@@ -164,6 +170,7 @@ private:
 class EDGE : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(EDGE, "edge")
+    ENTITY* owner() const override;  // the first coedge
     VERTEX* start() const { return start_; }
     VERTEX* end() const { return end_; }
     double start_param() const { return startParam_; }
@@ -184,6 +191,9 @@ public:
     // The edge's length between its parameters, measured after the transform when one is
     // given (the body's own transform is not applied otherwise); 0 without a curve.
     double length(const SPAtransf* transf = nullptr) const;
+    // The edge's parameters, in the edge's own sense: negate the interval for the curve's.
+    SPAinterval param_range() const { return SPAinterval(startParam_, endParam_); }
+    REVBIT sense() const { return reversed_ ? REVERSED : FORWARD; }
     // After the fix-up of a restore: texts before 5.0 keep no parameters, so they are
     // taken from the vertices on the curve.
     void finish_restore();
@@ -201,6 +211,7 @@ private:
 class VERTEX : public TOPOLOGY_OR_GEOMETRY {
 public:
     KERNEL_ENTITY(VERTEX, "vertex")
+    ENTITY* owner() const override;  // an edge it bounds
     EDGE* edge() const { return edge_; }
     APOINT* geometry() const { return point_; }
     void set_edge(EDGE* e) { edge_ = e; }
@@ -216,7 +227,7 @@ public:
     KERNEL_ENTITY(WIRE, "wire")
     WIRE* next() const { return next_; }
     COEDGE* coedge() const { return coedge_; }
-    ENTITY* owner() const { return owner_; }
+    ENTITY* owner() const override { return owner_; }
 private:
     WIRE* next_ = nullptr;
     COEDGE* coedge_ = nullptr;
