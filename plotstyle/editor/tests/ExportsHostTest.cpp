@@ -40,20 +40,45 @@ void pump(DWORD ms = 0) {
     } while (GetTickCount() - start < ms);
 }
 
-std::function<void()>& pending() {
-    static std::function<void()> action;
-    return action;
+// What a test does from inside the modal loop of the call it makes: tried every 100 ms until
+// it reports its part done (the window it waits for may take a while on a loaded machine).
+// After 30 s it is given up: a failure is recorded and the thread's dialogs are cancelled,
+// so the call returns and the test fails instead of hanging.
+struct Pending {
+    std::function<bool()> action;
+    DWORD start = 0;
+};
+Pending& pending() {
+    static Pending p;
+    return p;
 }
+
+BOOL CALLBACK cancelDialog(HWND hwnd, LPARAM host) {
+    if (hwnd != HWND(host) && IsWindowVisible(hwnd)) PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
 void CALLBACK runPending(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    std::function<void()> action = std::move(pending());
-    pending() = nullptr;
-    if (action) action();
+    KillTimer(nullptr, id);  // no second run while the action pumps messages
+    Pending& p = pending();
+    if (!p.action) return;
+    if (GetTickCount() - p.start > 30000) {
+        p.action = nullptr;
+        ADD_FAILURE() << "the window the test waits for did not come";
+        EnumThreadWindows(GetCurrentThreadId(), cancelDialog, LPARAM(FindWindowA("STATIC", "Host")));
+        return;
+    }
+    const std::function<bool()> action = p.action;
+    if (action())
+        p.action = nullptr;
+    else
+        SetTimer(nullptr, 0, 100, runPending);
 }
-// Runs `action` from inside whatever modal loop the thread is in `delay` ms from now.
-void later(std::function<void()> action, UINT delay = 200) {
-    pending() = std::move(action);
-    SetTimer(nullptr, 0, delay, runPending);
+
+void later(std::function<bool()> action) {
+    pending().action = std::move(action);
+    pending().start = GetTickCount();
+    SetTimer(nullptr, 0, 200, runPending);
 }
 
 // The thread's visible top-level window whose caption starts with `prefix`.
@@ -174,10 +199,14 @@ TEST_F(ExportsHostTest, OnlyTheCompilersNamesAreExported) {
 }
 
 TEST_F(ExportsHostTest, NoTableOrAnUnreadableFileIsFalseWithoutAWindow) {
-    HWND shown = nullptr;
+    int boxes = 0;
     later([&] {
-        shown = GetActiveWindow();  // a box would hold the call: answer it
-        if (shown && shown != parentWindow) SendMessageA(shown, WM_COMMAND, IDOK, 0);
+        HWND shown = GetActiveWindow();  // a box would hold the call: count and answer it
+        if (shown && shown != parentWindow) {
+            ++boxes;
+            SendMessageA(shown, WM_COMMAND, IDOK, 0);
+        }
+        return false;
     });
     EXPECT_FALSE(editTable(nullptr, (folder + "a.ctb").c_str(), &parent));
     EXPECT_FALSE(editFile((folder + "missing.ctb").c_str(), nullptr));
@@ -189,7 +218,8 @@ TEST_F(ExportsHostTest, NoTableOrAnUnreadableFileIsFalseWithoutAWindow) {
     CloseHandle(file);
     EXPECT_FALSE(editFile(text.c_str(), &parent));
     EXPECT_EQ(findWindow("Plot Style Table Editor"), nullptr);
-    pending() = nullptr;
+    pending().action = nullptr;
+    EXPECT_EQ(boxes, 0);
 }
 
 TEST_F(ExportsHostTest, ACancelledAddLeavesTheNameAndTheSheetBelongsToTheParent) {
@@ -198,9 +228,10 @@ TEST_F(ExportsHostTest, ACancelledAddLeavesTheNameAndTheSheetBelongsToTheParent)
         HWND sheetOwner = HWND(-1);
         later([&] {
             HWND sheet = findWindow("Add Plot Style Table - Begin");
-            ASSERT_NE(sheet, nullptr);
+            if (!sheet) return false;
             sheetOwner = GetWindow(sheet, GW_OWNER);
             SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            return true;
         });
         EXPECT_FALSE(add(name, folder.c_str(), nullptr, false, owner));
         EXPECT_STREQ(name.c_str(), "sentinel");
@@ -212,7 +243,7 @@ TEST_F(ExportsHostTest, AFinishedAddHandsTheNewFilesNameBack) {
     dlg::String name = "sentinel";
     later([&] {
         HWND sheet = findWindow("Add Plot Style Table - Begin");
-        ASSERT_NE(sheet, nullptr);
+        if (!sheet) return false;
         walk(sheet, {{PSBTN_NEXT, nullptr},
                      {PSBTN_NEXT, nullptr},
                      {PSBTN_NEXT, [](HWND page) {
@@ -220,6 +251,7 @@ TEST_F(ExportsHostTest, AFinishedAddHandsTheNewFilesNameBack) {
                           pump(50);
                       }},
                      {PSBTN_FINISH, nullptr}});
+        return true;
     });
     EXPECT_TRUE(add(name, folder.c_str(), nullptr, false, nullptr));
     EXPECT_STREQ(name.c_str(), "from host.ctb");
@@ -234,7 +266,7 @@ TEST_F(ExportsHostTest, TheNewWizardEmptiesTheNameWhenItsBoxIsCleared) {
         const std::string typed = keep ? "kept" : "dropped";
         later([&] {
             HWND sheet = findWindow("Add Named Plot Style Table - Begin");
-            ASSERT_NE(sheet, nullptr);
+            if (!sheet) return false;
             EXPECT_EQ(GetWindow(sheet, GW_OWNER), parentWindow);
             walk(sheet, {{PSBTN_NEXT,
                           [](HWND page) {
@@ -247,6 +279,7 @@ TEST_F(ExportsHostTest, TheNewWizardEmptiesTheNameWhenItsBoxIsCleared) {
                          {PSBTN_FINISH, [&](HWND page) {
                               if (!keep) SendDlgItemMessageA(page, IDC_WIZ_RETURN_NAME, BM_CLICK, 0, 0);
                           }}});
+            return true;
         });
         EXPECT_TRUE(create(name, false, folder.c_str(), pens, false, &parent));
         EXPECT_STREQ(name.c_str(), keep ? "kept.stb" : "");
@@ -259,20 +292,21 @@ TEST_F(ExportsHostTest, TheEditorSaysWhetherItWroteTheTable) {
     HWND editorOwner = nullptr;
     later([&] {
         HWND editor = findWindow("Plot Style Table Editor - ezdxf-ctbtest.ctb");
-        ASSERT_NE(editor, nullptr);
+        if (!editor) return false;
         editorOwner = GetWindow(editor, GW_OWNER);
         SendMessageA(editor, WM_COMMAND, IDCANCEL, 0);  // nothing changed: closes at once
+        return true;
     });
     EXPECT_FALSE(editFile(path.c_str(), &parent));
     EXPECT_EQ(editorOwner, parentWindow);
     later([&] {
         HWND editor = findWindow("Plot Style Table Editor - ezdxf-ctbtest.ctb");
-        ASSERT_NE(editor, nullptr);
-        HWND pen = findChild(editor, IDC_PEN);
-        ASSERT_NE(pen, nullptr);
+        HWND pen = editor ? findChild(editor, IDC_PEN) : nullptr;
+        if (!pen) return false;
         SendMessageA(pen, WM_SETTEXT, 0, LPARAM("9"));
         SendMessageA(pen, EM_SETMODIFY, TRUE, 0);
         SendDlgItemMessageA(editor, IDC_SAVE_CLOSE, BM_CLICK, 0, 0);
+        return true;
     });
     EXPECT_TRUE(editTable(CPlotStyleTable::read(path.c_str()), path.c_str(), nullptr));
     CPlotStyleTable* saved = CPlotStyleTable::read(path.c_str());
