@@ -129,9 +129,9 @@ public:
     }
     bool started() const { return started_; }
 
-    // Waits up to 20 s for a visible window whose caption starts with `prefix`.
+    // Waits up to 60 s for a visible window whose caption starts with `prefix`.
     HWND waitFor(const std::string& prefix, std::vector<std::string>* seen = nullptr) {
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 600; ++i) {
             Search search{process_.dwProcessId, {}, {}};
             EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
             if (seen) *seen = search.captions;
@@ -141,9 +141,9 @@ public:
         }
         return nullptr;
     }
-    // The exit code, or -1 when the program does not end within 20 s.
+    // The exit code, or -1 when the program does not end within 60 s.
     long waitForExit() {
-        if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) return -1;
+        if (WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0) return -1;
         DWORD code = 0;
         GetExitCodeProcess(process_.hProcess, &code);
         return long(code);
