@@ -21,7 +21,7 @@ editor_register_install_dir() {
 
 driver_editor() {
   local command=${1:-}
-  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help|edit [ARGS]" >&2; return 2; }
+  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help|edit|wizard [ARGS]" >&2; return 2; }
   shift
   case "$command" in
     load) run_dist editor-host.exe load ;;
