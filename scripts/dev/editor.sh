@@ -10,6 +10,9 @@
 #        --interactive
 #        --show menu|lineweights|name: the screenshot is of the style list's menu, the
 #        lineweight dialog or the style name dialog, opened over the editor and closed
+#   ./dev editor wizard add|new [OPTIONS]  walk the add-table or new-table wizard
+#        --named --pens --method scratch|existing|pens|pcp --source FILE --dir DIR
+#        --name NAME --screenshots DIR --cancel --interactive
 # The help commands first record dist/ as the installation directory ("InstallDir"), as
 # the product's installer does.
 editor_register_install_dir() {
@@ -20,7 +23,7 @@ editor_register_install_dir() {
 
 driver_editor() {
   local command=${1:-}
-  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help|edit [ARGS]" >&2; return 2; }
+  [ -n "$command" ] || { echo "usage: ./dev editor load|colorindex|locate-help|help|edit|wizard [ARGS]" >&2; return 2; }
   shift
   case "$command" in
     load) run_dist editor-host.exe load ;;
@@ -51,6 +54,20 @@ driver_editor() {
         fi
       done
       run_dist --display editor-host.exe edit "$file" "${args[@]}" ;;
+    wizard)
+      local args=() a
+      # Folders and files are given as Linux paths and handed over in Windows form.
+      while [ $# -gt 0 ]; do
+        a=$1; shift
+        case "$a" in
+          --screenshots|--dir|--source)
+            [ $# -gt 0 ] || { echo "$a needs a value" >&2; return 2; }
+            [ "$a" = --source ] || mkdir -p "$1"
+            args+=("$a" "$(winpath "$1")"); shift ;;
+          *) args+=("$a") ;;
+        esac
+      done
+      run_dist --display editor-host.exe wizard "${args[@]}" ;;
     locate-help) editor_register_install_dir; run_dist editor-host.exe locate-help ;;
     help) editor_register_install_dir; run_dist --display editor-host.exe help "${1:-115}" --hold "${2:-1500}" ;;
     *) echo "unknown editor command: $command" >&2; return 2 ;;
@@ -86,9 +103,32 @@ demo_50_editor() {
       driver_editor edit "$samples/$table" --tab "$tab" --select 1,2 --hold 600 --screenshot "$shot"
     done
   done
+  editor_demo_wizards
   say "editor: opening a colour table and showing its form view, 10 rounds under Wine"
   driver_editor edit "$samples/ezdxf-ctbtest.ctb" --time 10
   say "editor: help topic 115 from Kivra.chm below the installation directory"
   driver_editor locate-help
   driver_editor help 115 800
+}
+
+# Every page of both wizards, walked as a user would, into build/wizard/*.png; the tables
+# they make go to build/wizard/tables.
+editor_demo_wizards() {
+  local shots=$BUILD/wizard tables=$BUILD/wizard/tables
+  rm -rf "$shots"; mkdir -p "$tables"
+  local pcp=$tables/plotter.pcp
+  printf '; a plotter with three pens\nUNITS=M\nCOLOR=1\nPEN=1\nWIDTH=0.25\nEND\nCOLOR=2\nPEN=2\nWIDTH=0.5\nEND\nCOLOR=5\nPEN=3\nWIDTH=0.7\nEND\n' >"$pcp"
+  say "editor: add-table wizard, a named table from a PCP file (method, type, source, name, finish)"
+  driver_editor wizard add --pens --method pcp --named --source "$pcp" --dir "$tables" \
+    --name from-pcp --screenshots "$shots/add-pcp"
+  say "editor: add-table wizard, a copy of a shared sample (method, source, name, finish)"
+  driver_editor wizard add --method existing --source "$ROOT/../shared/testdata/ctb/ezdxf-stbtest.stb" \
+    --dir "$tables" --name copy --screenshots "$shots/add-existing"
+  say "editor: new-table wizard, a named table from pen settings (method, name, finish)"
+  driver_editor wizard new --named --pens --method pens --dir "$tables" --name from-pens \
+    --screenshots "$shots/new-pens"
+  say "editor: new-table wizard, a colour table from a PCP file (method, source, name, finish)"
+  driver_editor wizard new --method pcp --source "$pcp" --dir "$tables" --name new-pcp \
+    --screenshots "$shots/new-pcp"
+  say "editor: wizard pages saved to $shots/*/*.png"
 }

@@ -82,6 +82,10 @@ INT_PTR Sheet::doModal(HWND parent) {
         p.pszTemplate = MAKEINTRESOURCEA(pages_[i]->templateId());
         p.pfnDlgProc = PropertyPage::pageProc;
         p.lParam = reinterpret_cast<LPARAM>(pages_[i]);
+        if (!pages_[i]->title().empty()) {
+            p.dwFlags |= PSP_USETITLE;
+            p.pszTitle = pages_[i]->title().c_str();
+        }
     }
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof(header);

@@ -11,6 +11,7 @@ EditorSession::EditorSession(TablePtr table, std::string path)
 bool EditorSession::save(const std::string& path) {
     if (!table_->write(path.c_str())) return false;
     saved_ = true;
+    writtenPaths_.push_back(path);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quellon {
 
@@ -31,6 +32,8 @@ public:
     void setModified() { modified_ = true; }
     // Set once a write succeeded: what the editor reports when it closes.
     bool saved() const { return saved_; }
+    // Every path a write succeeded to, in order.
+    const std::vector<std::string>& writtenPaths() const { return writtenPaths_; }
 
     // Writes the table to `path`; on success the saved flag is set. The modified flag stays.
     bool save(const std::string& path);
@@ -44,6 +47,7 @@ private:
     std::string path_;
     bool modified_ = false;
     bool saved_ = false;
+    std::vector<std::string> writtenPaths_;
 };
 
 }  // namespace quellon

@@ -12,6 +12,7 @@
 //       --time ROUNDS (open and close the editor, print the times)  --interactive
 //       --show menu|lineweights|name (the screenshot is of the style list's menu, the
 //       lineweight dialog or the style name dialog, opened over the editor and closed)
+//   editor-host wizard add|new [options]  walk a wizard through its pages (WizardCommand.cpp)
 #include "ColorIndexDialog.h"
 #include "EditorHostShow.h"
 #include "FormViewPage.h"
@@ -19,6 +20,7 @@
 #include "ModuleSetup.h"
 #include "PlotStyleEditorApp.h"
 #include "TableEditorDialog.h"
+#include "WizardCommand.h"
 
 #include "dialogs/MessageBox.h"
 #include "dialogs/ModuleState.h"
@@ -325,8 +327,9 @@ int main(int argc, char** argv) {
     if (command == "locate-help") return locateHelp();
     if (command == "help") return help(args);
     if (command == "edit") return edit(args);
+    if (command == "wizard") return wizardCommand(args);
     std::fprintf(stderr,
                  "usage: editor-host load | colorindex [options] | locate-help | help TOPIC | "
-                 "edit FILE [options]\n");
+                 "edit FILE [options] | wizard add|new [options]\n");
     return 2;
 }

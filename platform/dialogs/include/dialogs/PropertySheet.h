@@ -19,6 +19,10 @@ public:
 
     Sheet* sheet() const { return sheet_; }
     HWND sheetWindow() const { return GetParent(hwnd()); }
+    // The page's title (set before the sheet runs): a tab's caption, a wizard's title bar
+    // while the page is shown. Empty: the caption of the page's template.
+    void setTitle(std::string title) { title_ = std::move(title); }
+    const std::string& title() const { return title_; }
 
 protected:
     // Wizard notifications. onSetActive: false refuses the page. onWizardNext/Back: 0 goes
@@ -41,6 +45,7 @@ private:
     friend class Sheet;
     static INT_PTR CALLBACK pageProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     Sheet* sheet_ = nullptr;
+    std::string title_;
 };
 
 // A property sheet (named Sheet: the system headers take PropertySheet as a macro).
