@@ -126,14 +126,14 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-bool hasForbiddenCharacter(const std::string& name) {
+bool hasForbiddenStyleNameCharacter(const std::string& name) {
     return name.find_first_of(kForbidden) != std::string::npos;
 }
 
 NameVerdict judgeNewStyleName(const CPlotStyleTable& table, const std::string& text,
                               const Strings& strings) {
     NameVerdict v{trimmed(text), std::string(), false};
-    if (hasForbiddenCharacter(v.name)) {
+    if (hasForbiddenStyleNameCharacter(v.name)) {
         v.message = strings.text(IDS_NAME_BAD_CHARACTER);
     } else if (table.findLocName(v.name.c_str()) >= 0) {
         v.message = fillFormat(strings.text(IDS_NAME_TAKEN), {v.name});
@@ -149,7 +149,7 @@ RenameVerdict judgeRename(const std::string& currentName, const std::string& tex
     if (v.name.empty()) {
         v.kind = RenameVerdict::kRefused;
         v.message = strings.text(IDS_NAME_EMPTY);
-    } else if (hasForbiddenCharacter(v.name)) {
+    } else if (hasForbiddenStyleNameCharacter(v.name)) {
         v.kind = RenameVerdict::kRefused;
         v.message = strings.text(IDS_NAME_BAD_CHARACTER);
     } else if (v.name == currentName) {

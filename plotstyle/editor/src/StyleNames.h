@@ -49,7 +49,7 @@ std::string proposeStyleName(const CPlotStyleTable& table, const NamePattern& pa
 // `text` without blanks (space, tab, line breaks) at either end.
 std::string trimmed(const std::string& text);
 // True when `name` holds one of < > / \ " : ? * | , = ` ;
-bool hasForbiddenCharacter(const std::string& name);
+bool hasForbiddenStyleNameCharacter(const std::string& name);
 
 // What the name dialog makes of the text typed so far.
 struct NameVerdict {

@@ -50,7 +50,7 @@ PathParts splitPath(const std::string& path) {
     return parts;
 }
 
-bool hasForbiddenCharacter(const std::string& text) {
+bool hasForbiddenFileNameCharacter(const std::string& text) {
     return text.find_first_of("\"*/:<>?\\|") != std::string::npos;
 }
 
@@ -62,7 +62,8 @@ TableName checkTableName(const std::string& typed, bool colorDependent) {
     // The extension is checked as well: a name such as "plot.c?b" would pass the name part
     // and then never be written.
     if (!parts.drive.empty() || !parts.directory.empty() || parts.name.empty() ||
-        hasForbiddenCharacter(parts.name) || hasForbiddenCharacter(parts.extension)) {
+        hasForbiddenFileNameCharacter(parts.name) ||
+        hasForbiddenFileNameCharacter(parts.extension)) {
         result.result = TableName::Invalid;
         return result;
     }

@@ -22,7 +22,7 @@ struct PathParts {
 PathParts splitPath(const std::string& path);
 
 // True when `text` holds one of the nine characters no file name may hold.
-bool hasForbiddenCharacter(const std::string& text);
+bool hasForbiddenFileNameCharacter(const std::string& text);
 
 // Checks a typed table name: blank is Empty; a drive or folder part, an empty name or a
 // forbidden character is Invalid. Otherwise ".ctb" or ".stb" (in any letter case) gives
