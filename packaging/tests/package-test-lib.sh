@@ -49,15 +49,15 @@ remove_scratch() {
 
 # The files a package installs for ARCH, as paths below its folder. The 32-bit suite: the
 # deliverables, the libraries they import (VexoCommon for the thumbnail server; Stratum and
-# SolidKernel, the host database and kernel the modeler links) or load (VexoRes, the editor's
-# help texts), every resource library and the help; Brantle with the table component it links
-# once dist/ holds it. The 64-bit part: the thumbnail server and its library.
+# SolidKernel, the host database and kernel the modeler links; VexoUtils, the table component
+# of the editor and its launcher) or load (VexoRes, the editor's help texts), every resource
+# library and the help. The 64-bit part: the thumbnail server and its library.
 expected_files() {  # expected_files ARCH
   if [ "$1" = x64 ]; then
     printf '%s\n' Vistrel.dll VexoCommon.dll
   else
-    printf '%s\n' Wendmark.exe Quellon.dll Solvane.dll Vistrel.dll VexoCommon.dll Stratum.dll SolidKernel.dll VexoRes.dll
-    if [ -f "$ROOT/dist/Brantle.exe" ]; then printf '%s\n' Brantle.exe VexoUtils.dll; fi
+    printf '%s\n' Wendmark.exe Brantle.exe Quellon.dll Solvane.dll Vistrel.dll VexoUtils.dll VexoCommon.dll Stratum.dll \
+      SolidKernel.dll VexoRes.dll
     (cd "$ROOT/dist" && find lang Help -type f)
   fi | LC_ALL=C sort
 }
@@ -66,7 +66,7 @@ expected_files() {  # expected_files ARCH
 expected_menu() {
   {
     echo Wendmark
-    if [ -f "$ROOT/dist/Brantle.exe" ]; then echo Brantle; fi
+    echo Brantle
   } | LC_ALL=C sort
 }
 

@@ -104,8 +104,7 @@ done < <(files_of "$x64")
 # libraries and help; no test drivers, no stand-in host programs.
 x86_files=$(files_of "$x64" | awk '$1 == "x86" { print $2 }' | sort)
 x64_files=$(files_of "$x64" | awk '$1 == "x64" { print $2 }' | sort)
-expected=(Wendmark.exe Quellon.dll Solvane.dll Vistrel.dll VexoRes.dll Help_Kivra.chm)
-[ -f "$DIST/Brantle.exe" ] && expected+=(Brantle.exe)
+expected=(Wendmark.exe Brantle.exe Quellon.dll Solvane.dll Vistrel.dll VexoUtils.dll VexoRes.dll Help_Kivra.chm)
 while read -r f; do expected+=("$(package_id "$f")"); done < <(cd "$DIST" && find lang -type f)
 absent=""
 for f in "${expected[@]}"; do grep -qx -- "$f" <<<"$x86_files" || absent+=" $f"; done
@@ -127,8 +126,7 @@ done
 [ -z "$unmet" ] && pass "every imported library of the suite is packaged" || fail "imports not packaged:$unmet"
 
 shortcuts=$(rows "$x64/Shortcut.idt" | cut -f3 | sort | tr '\n' ' ')
-want="Wendmark "
-[ -f "$DIST/Brantle.exe" ] && want="Brantle Wendmark "
+want="Brantle Wendmark "
 [ "$shortcuts" = "$want" ] && pass "Start-menu entries: $shortcuts" || fail "Start-menu entries '$shortcuts', expected '$want'"
 
 # ---------------------------------------------------------------- under Wine
@@ -238,9 +236,8 @@ installed_ok() {
 installed_ok && pass "every file installed in its folder, as in dist/ ($(files_of "$x64" | wc -l) files)"
 find "$C" -path '*Start Menu/Programs/Kivra Companions/Wendmark.lnk' | grep -q . && pass "Start-menu entry for Wendmark" ||
   fail "no Start-menu entry for Wendmark"
-if [ -f "$DIST/Brantle.exe" ]; then
-  find "$C" -path '*Start Menu/Programs/Kivra Companions/Brantle.lnk' | grep -q . || fail "no Start-menu entry for Brantle"
-fi
+find "$C" -path '*Start Menu/Programs/Kivra Companions/Brantle.lnk' | grep -q . && pass "Start-menu entry for Brantle" ||
+  fail "no Start-menu entry for Brantle"
 
 # The registry rows: what registration wrote, and the approved extension (which regsvr32
 # does not write) in both views.
