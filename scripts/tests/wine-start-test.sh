@@ -132,7 +132,9 @@ if [ -f "$ROOT/build/wine-win64/.kivra-prefix-made" ] &&
     >"$scratch/crash.out" 2>&1 </dev/null
   rc=$?
   kill "$xvfb" 2>/dev/null
-  if [ "$rc" != 124 ] && [ "$rc" != 0 ] && grep -q "Unhandled page fault" "$scratch/crash.out"; then
+  # The exit status is the debugger's race with the dying process: mostly the fault's code,
+  # now and then 0 on a loaded machine. What matters is that it ends, with the report.
+  if [ "$rc" != 124 ] && [ "$rc" != 137 ] && grep -q "Unhandled page fault" "$scratch/crash.out"; then
     pass "a crash on the display ends after $((SECONDS - start)) s with Wine's report"
   else
     fail "crash: exit status $rc: $(head -n 3 "$scratch/crash.out")"
