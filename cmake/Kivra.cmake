@@ -48,14 +48,16 @@ function(kivra_library target)
   kivra_warnings(${target})
 endfunction()
 
-# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [LABELS ...] [RESOURCE_LOCK NAME])
+# kivra_test(NAME SOURCES ... LIBS ... [DISPLAY] [REAL_INPUT] [LABELS ...] [RESOURCE_LOCK NAME])
 # One GoogleTest program; every test in it becomes a ctest entry. Under the Windows build the
 # program runs under Wine; DISPLAY gives it the virtual X display (for windows and dialogs).
 # RESOURCE_LOCK keeps its tests from running at the same time as each other and as other
 # tests holding the same lock (for tests that change state outside their build folder,
-# such as the classes of the Wine prefix's registry).
+# such as the classes of the Wine prefix's registry). REAL_INPUT marks programs that move the
+# display's one pointer or send it clicks and keys: their tests run alone, since with tests
+# run two at a time another test's window could lie under the pointer and take the click.
 function(kivra_test name)
-  cmake_parse_arguments(T "DISPLAY" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;REAL_INPUT" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   kivra_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
@@ -83,6 +85,9 @@ function(kivra_test name)
   endif()
   if(T_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
+  if(T_REAL_INPUT)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
