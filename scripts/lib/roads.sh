@@ -22,6 +22,9 @@ probe_win32() {
   if [ "${KIVRA_NO_WIN32:-0}" = 1 ]; then
     KIVRA_WIN32_RUNS=0
     KIVRA_WIN32_WHY="KIVRA_NO_WIN32=1 makes this run act as on a machine without 32-bit code"
+  elif [ ! -e "$loader" ]; then
+    KIVRA_WIN32_RUNS=0
+    KIVRA_WIN32_WHY="the 32-bit loader $loader is not installed (./dev setup installs it)"
   else
     # Through bash, which names an unrunnable binary ("Exec format error") where the C
     # library's exec would hand it to the shell as a script.
