@@ -162,7 +162,7 @@ ensure_prefix() {
 STARTED_ROADS=()
 start_wineserver() {
   ensure_prefix
-  timeout -k 5 30 "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
+  start_persistent_server
   STARTED_ROADS+=("$KIVRA_ROAD")
   local log rc=0
   log=$(mktemp)
@@ -182,6 +182,20 @@ start_wineserver() {
     exit 1
   fi
   rm -f "$log"
+}
+
+# A server that a program started on demand (as the prefix's settings did) ends with the
+# last program: tests would then start it, and Wine's services, again and again, and a
+# program that comes as it ends loses its connection ("Connection reset by peer"). Such a
+# server refuses a second one (status 2), so wait for it to end and start ours. One that
+# is still there after the wait is persistent itself (another run's): share it.
+start_persistent_server() {
+  local rc=0
+  timeout -k 5 30 "$WINESERVER" -p >/dev/null 2>&1 </dev/null || rc=$?
+  [ "$rc" = 2 ] || return 0
+  if timeout -k 5 15 "$WINESERVER" -w >/dev/null 2>&1 </dev/null; then
+    timeout -k 5 30 "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
+  fi
 }
 
 stop_wineserver() { timeout -k 5 20 "$WINESERVER" -k >/dev/null 2>&1 </dev/null || true; }

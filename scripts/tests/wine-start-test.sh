@@ -45,6 +45,9 @@ expect_text no-win32 "Windows roads: win64 only" && expect_text no-win32 "64-bit
 run foreign 60 KIVRA_WINE32_LOADER="$scratch/foreign-loader" -- roads
 expect_text foreign "win32 is not run: the 32-bit loader $scratch/foreign-loader does not start" &&
   expect_text foreign "Exec format error" && pass "a 32-bit loader that cannot execute is found by running it"
+run missing 60 KIVRA_WINE32_LOADER="$scratch/no-such-loader" -- roads
+expect_text missing "the 32-bit loader $scratch/no-such-loader is not installed" &&
+  pass "a 32-bit loader that is not there is named as not installed"
 run require 60 KIVRA_NO_WIN32=1 KIVRA_REQUIRE_WIN32=1 -- test
 if [ "$rc" != 0 ] && [ "$took" -le 30 ]; then
   expect_text require "KIVRA_REQUIRE_WIN32=1" && pass "KIVRA_REQUIRE_WIN32=1 fails at once without 32-bit code"
@@ -111,6 +114,38 @@ if [ -f "$ROOT/build/wine-win64/.kivra-prefix-made" ]; then
   fi
 else
   echo "  (no made win64 prefix yet: the start check is not tried)" >&2
+fi
+
+# The road's server stays for the whole run even when a program had started one on demand
+# just before (as setting up a new prefix does): such a server ends with its last program,
+# so every gap between tests would start Wine's services again and cut off a program that
+# came as it ended.
+echo "one server for the whole run" >&2
+if [ -f "$ROOT/build/wine-win64/.kivra-prefix-made" ]; then
+  servers=$(
+    say() { :; }
+    BUILD=$ROOT/build
+    # shellcheck source=../lib/roads.sh
+    . "$ROOT/scripts/lib/roads.sh"
+    use_road win64
+    stop_wineserver
+    timeout -k 5 60 "$KIVRA_WINE_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null
+    start_persistent_server
+    before=$(pgrep -x -f "$WINESERVER -p")
+    sleep 3
+    timeout -k 5 60 "$KIVRA_WINE_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null
+    after=$(pgrep -x -f "$WINESERVER -p")
+    stop_wineserver
+    echo "${before:-none} ${after:-none}"
+  )
+  read -r before after <<<"$servers"
+  if [ "$before" != none ] && [ "$before" = "$after" ]; then
+    pass "the persistent server replaces one started on demand and outlives the gaps between programs"
+  else
+    fail "server: persistent one before the gap: $before, after it: $after"
+  fi
+else
+  echo "  (no made win64 prefix yet: the server is not tried)" >&2
 fi
 
 # A program that crashes on the display ends with the debugger's backtrace instead of waiting
