@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AsSatStream.h"
+#include "SampleFiles.h"
 #include "solidkernel/kernelapi.h"
 
 #include <map>
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace sat_test {
-
-std::string readFile(const std::string& path);
-std::vector<std::string> sampleFiles();  // every .sat of the shared samples, sorted
-std::string sampleText(const std::string& name);
 
 // Restores text; the outcome's error number (0 on success) and the top-level entities.
 int restore(const std::string& text, ENTITY_LIST& list);

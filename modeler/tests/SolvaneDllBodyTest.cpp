@@ -1,36 +1,18 @@
 // The body operations through Solvane.dll loaded as the host loads it: every sample moved,
 // snapped to, measured and bounded across the module boundary, the host's vectors filled
 // from the host's heap and given back on failure, and no host-heap block left behind.
+#include "SampleFiles.h"
 #include "stratum/ModelerHost.h"
 
 #include <cmath>
-#include <dirent.h>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string readSample(const std::string& name) {
-    std::ifstream in(std::string(KIVRA_TESTDATA_DIR) + "/sat/" + name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::vector<std::string> samples() {
-    std::vector<std::string> names;
-    if (DIR* d = opendir((std::string(KIVRA_TESTDATA_DIR) + "/sat").c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.substr(n.size() - 4) == ".sat") names.push_back(n);
-        }
-        closedir(d);
-    }
-    return names;
-}
+using sat_test::sampleFiles;
+using sat_test::sampleText;
 
 const ModelerMatrix kIdentity = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {0, 0, 0}};
 // A quarter turn about z, tripled, then moved.
@@ -43,8 +25,8 @@ TEST(SolvaneDllBodies, EverySampleIsMovedSnappedAndMeasuredThroughTheLoadedBridg
     CModeler& modeler = *host.modeler();
     const double pick[3] = {1, 2, 50}, reference[3] = {3, -1, 2}, view[3] = {0, 0, -1};
     int bodies = 0;
-    for (const std::string& name : samples()) {
-        std::string text = readSample(name);
+    for (const std::string& name : sampleFiles()) {
+        std::string text = sampleText(name);
         CDbAcisEntityData source(HostString(text.data(), text.size()), CDbAcisEntityData::kSolid);
         HostVector<ModelerSnapPoint> snaps;
         if (!modeler.snapPoints(source, 1023, pick, reference, view, snaps)) {
@@ -89,7 +71,7 @@ TEST(SolvaneDllBodies, EverySampleIsMovedSnappedAndMeasuredThroughTheLoadedBridg
 
     {
         // Regions have perimeters; the rectangle of the oldest sample is known from its corners.
-        std::string region = readSample("v106_r13_region.sat");
+        std::string region = sampleText("v106_r13_region.sat");
         CDbAcisEntityData rectangle(HostString(region.data(), region.size()),
                                     CDbAcisEntityData::kRegion);
         double perimeter = 0;

@@ -3,6 +3,7 @@
 // the answers for valid, empty and damaged records.
 #include "AsDriver.h"
 #include "MeshCheck.h"
+#include "SampleFiles.h"
 #include "solidkernel/errors.h"
 #include "solidkernel/fileif.h"
 #include "stratum/ModelerHost.h"
@@ -14,32 +15,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <dirent.h>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string readSample(const std::string& name) {
-    std::ifstream in(std::string(KIVRA_TESTDATA_DIR) + "/sat/" + name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::vector<std::string> samples() {
-    std::vector<std::string> names;
-    if (DIR* d = opendir((std::string(KIVRA_TESTDATA_DIR) + "/sat").c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.substr(n.size() - 4) == ".sat") names.push_back(n);
-        }
-        closedir(d);
-    }
-    return names;
-}
+using sat_test::sampleFiles;
+using sat_test::sampleText;
 
 CDbAcisEntityData record(const std::string& text) {
     return CDbAcisEntityData(HostString(text.data(), text.size()), CDbAcisEntityData::kSolid);
@@ -65,8 +47,8 @@ TEST_F(DllDisplay, EverySampleInBothModesFreedThroughTheModelerLeavesNothing) {
     long hostBlocks = stratumLiveBlocks();
     long kernelBlocks = acis_live_blocks();
     int bodies = 0, closedMeshes = 0;
-    for (const std::string& name : samples()) {
-        CDbAcisEntityData r = record(readSample(name));
+    for (const std::string& name : sampleFiles()) {
+        CDbAcisEntityData r = record(sampleText(name));
         for (int mode : {4, -1}) {
             ModelerPolyline* first = reinterpret_cast<ModelerPolyline*>(0x1234);
             int result = modeler->display(r, mode, 0.5, &first);
@@ -127,7 +109,7 @@ TEST_F(DllDisplay, EverySampleInBothModesFreedThroughTheModelerLeavesNothing) {
 }
 
 TEST_F(DllDisplay, ValidEmptyAndDamagedRecordsAnswerAsTheyShould) {
-    std::string text = readSample("v700_prism.sat");
+    std::string text = sampleText("v700_prism.sat");
     ModelerPolyline* first = reinterpret_cast<ModelerPolyline*>(0x1234);
     EXPECT_EQ(modeler->display(CDbAcisEntityData(HostString(), CDbAcisEntityData::kSolid), 4, 0.5, &first), 0);
     EXPECT_EQ(first, nullptr);

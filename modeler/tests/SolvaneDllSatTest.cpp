@@ -1,38 +1,20 @@
 // Every sample through Solvane.dll as the host loads it: the record restores, saves back as
 // SAT 6.0 through the bridge, and the saved text holds the same records.
 #include "AsDriver.h"
+#include "SampleFiles.h"
 #include "stratum/ModelerHost.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <dirent.h>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string readSample(const std::string& name) {
-    std::ifstream in(std::string(KIVRA_TESTDATA_DIR) + "/sat/" + name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::vector<std::string> samples() {
-    std::vector<std::string> names;
-    if (DIR* d = opendir((std::string(KIVRA_TESTDATA_DIR) + "/sat").c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.substr(n.size() - 4) == ".sat") names.push_back(n);
-        }
-        closedir(d);
-    }
-    return names;
-}
+using sat_test::sampleFiles;
+using sat_test::sampleText;
 
 // The counts part of the stats line (everything after "restored").
 std::string counts(const std::string& json) { return json.substr(json.find("\"bodies\"")); }
@@ -48,8 +30,8 @@ TEST(SolvaneDll, EverySampleRestoresAndSavesBackThroughTheLoadedBridge) {
     ASSERT_TRUE(stats && save);
     long hostBlocks = stratumLiveBlocks();
     int bodies = 0;
-    for (const std::string& name : samples()) {
-        std::string text = readSample(name);
+    for (const std::string& name : sampleFiles()) {
+        std::string text = sampleText(name);
         CDbAcisEntityData record(HostString(text.data(), text.size()), CDbAcisEntityData::kSolid);
         HostString before, sat, reason, after;
         ASSERT_EQ(stats(&record, &before), 1) << name;
