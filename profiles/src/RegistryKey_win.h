@@ -1,6 +1,8 @@
 // A registry key handle that closes itself, and the store's string reading rule.
 #pragma once
 
+#include "dialogs/Registry.h"
+
 #include <windows.h>
 
 #include <string>
@@ -36,10 +38,8 @@ private:
     HKEY key_ = nullptr;
 };
 
-// Reads a string value into a buffer of `bufferSize` bytes. It counts as read only if it is
-// of a string type and its data ends with a zero (two for REG_MULTI_SZ); ERROR_INVALID_DATA
-// otherwise. `text` is left alone on failure.
-LONG readStringValue(HKEY key, const char* valueName, DWORD bufferSize, std::string& text);
+// The store reads strings by the suite's rule.
+using dlg::readStringValue;
 
 // Deletes `name` below `parent` with everything under it.
 LONG deleteKeyTree(HKEY parent, const std::string& name);

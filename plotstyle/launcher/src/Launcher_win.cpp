@@ -1,6 +1,8 @@
 // Brantle's roads: the editor on a file, or the add-table wizard.
 #include "Launcher_win.h"
 
+#include "dialogs/Registry.h"
+
 #include <cstdlib>
 #include <vector>
 
@@ -11,17 +13,9 @@ bool readRegistryText(HKEY root, const std::string& path, const char* name, std:
     if (!fitsPathLimit(path) ||
         RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
-    std::vector<char> buffer(kTextBuffer, '\0');
-    DWORD type = 0, size = kTextBuffer;
-    const LONG status =
-        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+    const bool read = dlg::readStringValue(key, name, kTextBuffer, text) == ERROR_SUCCESS;
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) return false;
-    if (size == 0 || size > kTextBuffer || buffer[size - 1] != '\0') return false;
-    if (type == REG_MULTI_SZ && (size < 2 || buffer[size - 2] != '\0')) return false;
-    text.assign(buffer.data());
-    return true;
+    return read;
 }
 
 void Launcher::run(const std::vector<std::string>& args) {

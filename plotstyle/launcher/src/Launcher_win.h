@@ -24,7 +24,7 @@ struct EditorCalls {
                      bool penFlag, dlg::Window* parent) = nullptr;
 };
 
-// A registry string by the profile store's rule: read into a buffer of kTextBuffer bytes,
+// A registry string by the suite's rule (dlg::readStringValue): read into kTextBuffer bytes,
 // it counts only when its type is a string type and its data ends with its terminating
 // zero (two for a multi-string). False, `text` untouched, otherwise.
 bool readRegistryText(HKEY root, const std::string& path, const char* name, std::string& text);
