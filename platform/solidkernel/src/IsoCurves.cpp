@@ -36,14 +36,10 @@ CURVE* make_iso_curve(const SurfaceParam& param, int along, double fixed) {
     }
     case SurfaceParam::kCone: {
         auto& cone = static_cast<const CONE&>(surface);
-        double s = cone.sinAngle, c = cone.cosAngle;
-        if (c < 0) {
-            s = -s;
-            c = -c;
-        }
-        double radius = length(cone.major) * (cone.reversed ? -1 : 1);
-        SPAvector axis = normalise(cone.normal);
-        SPAvector minor = cone.ratio * cross(axis, cone.major);
+        const ConeFrame f = cone.frame();
+        const double s = f.sine, c = f.cosine, radius = f.radius;
+        const SPAvector& axis = f.axis;
+        const SPAvector& minor = f.minor;
         if (along == 0) {
             SPAvector e = std::cos(fixed) * cone.major + std::sin(fixed) * minor;
             return straight(cone.centre + e, s * e + (c * radius) * axis);

@@ -13,16 +13,6 @@ constexpr double kPi = 3.14159265358979323846;
 bool finite(const SPAvector& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 bool usable(const SPAvector& v) { return finite(v) && length(v) > 1e-300; }
 int signOf(double x) { return x < 0 ? -1 : 1; }
-
-// The cone's sine and cosine as its evaluation uses them (turned so the cosine is positive).
-void coneAngles(const CONE& cone, double& s, double& c) {
-    s = cone.sinAngle;
-    c = cone.cosAngle;
-    if (c < 0) {
-        s = -s;
-        c = -c;
-    }
-}
 }  // namespace
 
 double nearestPeriodic(double value, double reference, double period) {
@@ -40,8 +30,8 @@ void SurfaceParam::setUp() {
                  length(cross(plane->normal, plane->uDir)) > 1e-300;
     } else if (auto* cone = dynamic_cast<const CONE*>(s)) {
         kind_ = kCone;
-        double sn, cs;
-        coneAngles(*cone, sn, cs);
+        const ConeFrame f = cone->frame();
+        const double sn = f.sine, cs = f.cosine;
         valid_ = finite(cone->centre) && usable(cone->normal) && usable(cone->major) &&
                  std::isfinite(cone->ratio) && cone->ratio != 0 && std::isfinite(sn) && std::isfinite(cs) &&
                  (sn != 0 || cs != 0);
@@ -243,11 +233,10 @@ void SurfaceParam::invert(const SPAposition& p, double& u, double& v, const doub
     }
     case kCone: {
         auto* cone = static_cast<const CONE*>(surface_);
-        double s, c;
-        coneAngles(*cone, s, c);
-        double radius = length(cone->major) * (cone->reversed ? -1 : 1);
-        SPAvector axis = normalise(cone->normal);
-        SPAvector minor = cone->ratio * cross(axis, cone->major);
+        const ConeFrame f = cone->frame();
+        const double s = f.sine, c = f.cosine, radius = f.radius;
+        const SPAvector& axis = f.axis;
+        const SPAvector& minor = f.minor;
         SPAvector d = p - cone->centre;
         double h = dot(d, axis);
         if (c * radius != 0) u = h / (c * radius);

@@ -100,16 +100,25 @@ void CONE::io(FieldIo& io) {
     io.interval(uRange_);
     io.interval(vRange_);
 }
-void CONE::eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const {
-    double s = sinAngle, c = cosAngle;
-    if (c < 0) {
-        s = -s;
-        c = -c;
+ConeFrame CONE::frame() const {
+    ConeFrame f;
+    f.sine = sinAngle;
+    f.cosine = cosAngle;
+    if (f.cosine < 0) {
+        f.sine = -f.sine;
+        f.cosine = -f.cosine;
     }
-    double radius = length(major);
-    if (reversed) radius = -radius;
-    SPAvector axis = normalise(normal);
-    SPAvector minor = ratio * cross(axis, major);
+    f.radius = reversed ? -length(major) : length(major);
+    f.axis = normalise(normal);
+    f.minor = ratio * cross(f.axis, major);
+    return f;
+}
+
+void CONE::eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const {
+    const ConeFrame f = frame();
+    const double s = f.sine, c = f.cosine, radius = f.radius;
+    const SPAvector& axis = f.axis;
+    const SPAvector& minor = f.minor;
     SPAvector e = std::cos(v) * major + std::sin(v) * minor;
     SPAvector de = -std::sin(v) * major + std::cos(v) * minor;
     p = centre + (1 + s * u) * e + (c * u * radius) * axis;

@@ -24,14 +24,10 @@ Params planeParams(const PLANE& s, const SPAposition& p) {
 }
 
 Params coneParams(const CONE& s, const SPAposition& p) {
-    double s0 = s.sinAngle, c0 = s.cosAngle;
-    if (c0 < 0) {
-        s0 = -s0;
-        c0 = -c0;
-    }
-    double radius = length(s.major) * (s.reversed ? -1 : 1);
-    SPAvector axis = normalise(s.normal);
-    SPAvector minor = s.ratio * cross(axis, s.major);
+    const ConeFrame f = s.frame();
+    const double s0 = f.sine, c0 = f.cosine, radius = f.radius;
+    const SPAvector& axis = f.axis;
+    const SPAvector& minor = f.minor;
     SPAvector q = p - s.centre;
     double along = dot(q, axis);
     double u = c0 * radius != 0 ? along / (c0 * radius) : 0;

@@ -67,10 +67,20 @@ public:
     bool reverseV = false;
 };
 
+// A cone's frame as its evaluation uses it: the half-angle's sine and cosine turned so the
+// cosine is not negative, the radius (negative for a reversed cone), the unit axis and the
+// minor axis. Points are centre + (1 + sine u) e(v) + (cosine u radius) axis, with
+// e(v) = cos v major + sin v minor.
+struct ConeFrame {
+    double sine = 0, cosine = 1, radius = 0;
+    SPAvector axis, minor;
+};
+
 class CONE : public SURFACE {
 public:
     KERNEL_GEOMETRY(CONE, "cone")
     void eval(double u, double v, SPAposition& p, SPAvector* du, SPAvector* dv) const override;
+    ConeFrame frame() const;
     void apply_transf(const SPAtransf& transf) override;
     SPAposition centre, normal, major;
     double ratio = 1, sinAngle = 0, cosAngle = 1, uScale = 1;
