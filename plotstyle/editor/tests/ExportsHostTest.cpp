@@ -4,6 +4,8 @@
 #include "quellon/QuellonExports.h"
 
 #include "QuellonIds.h"
+#include "ScratchRegistry.h"
+#include "dialogs/Screenshot.h"
 
 #include <gtest/gtest.h>
 #include <psapi.h>
@@ -13,32 +15,6 @@
 #include <vector>
 
 namespace {
-
-std::string programFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p(path);
-    return p.substr(0, p.find_last_of('\\') + 1);
-}
-
-std::string windowsPath(const std::string& unixPath) {
-    std::string out = "Z:" + unixPath;
-    for (char& c : out)
-        if (c == '/') c = '\\';
-    return out;
-}
-
-void pump(DWORD ms = 0) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms) Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
 
 // What a test does from inside the modal loop of the call it makes: tried every 100 ms until
 // it reports its part done (the window it waits for may take a while on a loaded machine).
@@ -176,7 +152,7 @@ protected:
     // Presses sheet buttons one after the other, with the page set up before each press.
     static void walk(HWND sheet, const std::vector<std::pair<int, std::function<void(HWND)>>>& steps) {
         for (const auto& [button, before] : steps) {
-            pump(50);
+            dlg::pumpMessages(50);
             HWND page = HWND(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
             if (before) before(page);
             SendMessageA(sheet, PSM_PRESSBUTTON, WPARAM(button), 0);
@@ -248,7 +224,7 @@ TEST_F(ExportsHostTest, AFinishedAddHandsTheNewFilesNameBack) {
                      {PSBTN_NEXT, nullptr},
                      {PSBTN_NEXT, [](HWND page) {
                           SetDlgItemTextA(page, IDC_WIZ_ADD_NAME, "from host");
-                          pump(50);
+                          dlg::pumpMessages(50);
                       }},
                      {PSBTN_FINISH, nullptr}});
         return true;
@@ -274,7 +250,7 @@ TEST_F(ExportsHostTest, TheNewWizardEmptiesTheNameWhenItsBoxIsCleared) {
                           }},
                          {PSBTN_NEXT, [&](HWND page) {
                               SetDlgItemTextA(page, IDC_WIZ_NEW_NAME, typed.c_str());
-                              pump(50);
+                              dlg::pumpMessages(50);
                           }},
                          {PSBTN_FINISH, [&](HWND page) {
                               if (!keep) SendDlgItemMessageA(page, IDC_WIZ_RETURN_NAME, BM_CLICK, 0, 0);
