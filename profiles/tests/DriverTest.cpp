@@ -1,6 +1,7 @@
 // The driver program as scripts and checks use it: one JSON line per run, exit status 0 for
 // success, 1 for failure, 2 for a usage error.
 #include "ScratchRoot.h"
+#include "dialogs/App.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,7 @@ struct DriverRun {
 
 // Runs the driver beside this test program and collects its standard output.
 DriverRun runDriver(const std::vector<std::string>& args) {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder.erase(folder.find_last_of('\\') + 1);
-    std::string commandLine = "\"" + folder + "profile-store.exe\"";
+    std::string commandLine = "\"" + dlg::programFolder() + "profile-store.exe\"";
     for (const std::string& arg : args) commandLine += " \"" + arg + "\"";
 
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};

@@ -6,6 +6,7 @@
 #include "RostelleIds.h"
 #include "ScratchRoot.h"
 #include "WendmarkRemote.h"
+#include "dialogs/App.h"
 #include "dialogs/ModuleState.h"
 
 #include <gtest/gtest.h>
@@ -15,13 +16,6 @@
 #include <vector>
 
 namespace testing_support {
-
-inline std::string testProgramFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.erase(folder.find_last_of('\\') + 1);
-}
 
 // The values of a key, restored when the object goes (the key removed if it had none).
 class KeyBackup {
@@ -73,14 +67,14 @@ protected:
     void SetUp() override {
         useResourceLibrary();
         title = dlg::loadString(IDS_TITLE);
-        program = testProgramFolder() + "Wendmark.exe";
+        program = dlg::programFolder() + "Wendmark.exe";
         createKey(root.path());
         log = temp.path() + "launched.txt";
         SetEnvironmentVariableA("KIVRA_STANDIN_LOG", log.c_str());
         char path[32768];
         DWORD n = GetEnvironmentVariableA("PATH", path, sizeof(path));
         oldPath = std::string(path, n < sizeof(path) ? n : 0);
-        SetEnvironmentVariableA("PATH", (testProgramFolder() + "standins;" + oldPath).c_str());
+        SetEnvironmentVariableA("PATH", (dlg::programFolder() + "standins;" + oldPath).c_str());
     }
     void TearDown() override {
         if (main && app.running()) {

@@ -1,6 +1,7 @@
 // Starting the host with a profile: stand-in "Kivra.exe" and "acad.exe" record the command
 // line they receive; without them on the search path the error box names the program.
 #include "ScratchRoot.h"
+#include "dialogs/App.h"
 #include "profiles/HostLaunch.h"
 #include "profiles/ProfileStore.h"
 
@@ -12,12 +13,7 @@ using profiles::launchHost;
 
 namespace {
 
-std::string programFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.erase(folder.find_last_of('\\') + 1);
-}
+using dlg::programFolder;
 
 class HostLaunchTest : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "ProfilesDialog_win.h"
 #include "RostelleIds.h"
 #include "ScratchRoot.h"
+#include "dialogs/App.h"
 #include "dialogs/ModuleState.h"
 #include "dialogs/Screenshot.h"
 #include "dialogs/Window.h"
@@ -146,10 +147,7 @@ protected:
                   ERROR_SUCCESS);
         log = temp.path() + "opened.txt";
         SetEnvironmentVariableA("KIVRA_STANDIN_LOG", log.c_str());
-        char path[MAX_PATH];
-        DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string folder(path, length);
-        standin = folder.substr(0, folder.find_last_of('\\') + 1) + "standins\\Kivra.exe";
+        standin = dlg::programFolder() + "standins\\Kivra.exe";
     }
     void TearDown() override {
         RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);

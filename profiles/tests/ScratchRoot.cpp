@@ -1,5 +1,6 @@
 // Scratch registry keys, temporary folders and registry snapshots for the store's tests.
 #include "ScratchRoot.h"
+#include "dialogs/App.h"
 
 #include "dialogs/MessageBox.h"
 #include "dialogs/ModuleState.h"
@@ -156,11 +157,7 @@ std::vector<BoxRecorder::Box>& BoxRecorder::boxes() {
 
 void useResourceLibrary() {
     static HMODULE module = [] {
-        char path[MAX_PATH];
-        DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string folder(path, length);
-        folder.erase(folder.find_last_of('\\') + 1);
-        return LoadLibraryA((folder + "RostelleRes.dll").c_str());
+        return LoadLibraryA((dlg::programFolder() + "RostelleRes.dll").c_str());
     }();
     ASSERT_NE(module, nullptr) << "RostelleRes.dll is built beside the tests";
     dlg::setResourceHandle(module);

@@ -16,7 +16,7 @@ protected:
         for (const std::string& language : languageFolders) {
             std::string target = folder + "lang\\" + language;
             CreateDirectoryA(target.c_str(), nullptr);
-            EXPECT_TRUE(CopyFileA((testProgramFolder() + "RostelleRes.dll").c_str(),
+            EXPECT_TRUE(CopyFileA((dlg::programFolder() + "RostelleRes.dll").c_str(),
                                   (target + "\\RostelleRes.dll").c_str(), FALSE));
         }
         EXPECT_TRUE(CopyFileA(program.c_str(), (folder + "Wendmark.exe").c_str(), FALSE));

@@ -2,6 +2,7 @@
 // prints one JSON line. Message boxes the operation raises are recorded and printed instead
 // of waiting for a click.
 //   profile-store ROOT COMMAND [ARGS]   (ROOT relative to HKEY_CURRENT_USER)
+#include "dialogs/App.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/ModuleState.h"
 #include "profiles/HostLaunch.h"
@@ -80,10 +81,7 @@ std::string field(const char* name, const std::string& value) {
 // folder up when the driver sits in tools\; "English" when the language has none. In the
 // build tree the library sits beside the driver.
 void loadResources() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder.erase(folder.find_last_of('\\') + 1);
+    const std::string folder = dlg::programFolder();
     std::string code = profiles::languageCode();
     std::vector<std::string> candidates;
     for (const std::string& base : {folder, folder + "..\\"})

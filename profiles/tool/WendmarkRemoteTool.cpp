@@ -4,6 +4,7 @@
 // Prints one JSON line naming the pictures written (main.png, name.png, root.png, about.png).
 #include "../tests/WendmarkRemote.h"
 #include "RostelleIds.h"
+#include "dialogs/App.h"
 #include "dialogs/Png.h"
 #include "dialogs/Screenshot.h"
 
@@ -15,12 +16,7 @@
 
 namespace {
 
-std::string programFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.erase(folder.find_last_of('\\') + 1);
-}
+using dlg::programFolder;
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";

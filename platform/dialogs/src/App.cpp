@@ -68,4 +68,12 @@ void App::detachLibrary() {
     }
 }
 
+std::string programFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    std::string folder(path, length);
+    return folder.erase(folder.find_last_of('\\') + 1);
+}
+
 }  // namespace dlg

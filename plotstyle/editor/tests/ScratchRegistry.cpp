@@ -73,13 +73,6 @@ std::string ScratchFolder::makeDirs(const std::string& relative) const {
     return path;
 }
 
-std::string programFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p(path);
-    return p.substr(0, p.find_last_of('\\') + 1);
-}
-
 std::string windowsPath(const std::string& unixPath) {
     std::string out = "Z:" + unixPath;
     for (char& c : out)

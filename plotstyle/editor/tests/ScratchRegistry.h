@@ -3,6 +3,8 @@
 // deleted afterwards.
 #pragma once
 
+#include "dialogs/App.h"
+
 #include <windows.h>
 
 #include <string>
@@ -39,6 +41,6 @@ private:
 };
 
 // The test program's own folder (where the build puts every module), with a backslash.
-std::string programFolder();
+using dlg::programFolder;
 // A Linux path of the build as Windows sees it.
 std::string windowsPath(const std::string& unixPath);

@@ -12,6 +12,7 @@
 #include "FormViewPage.h"
 #include "QuellonIds.h"
 #include "TableEditorDialog.h"
+#include "dialogs/App.h"
 
 #include "dialogs/MessageBox.h"
 #include "dialogs/ModuleState.h"
@@ -24,12 +25,6 @@
 
 namespace {
 
-std::string ownFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p(path);
-    return p.substr(0, p.find_last_of('\\') + 1);
-}
 
 int reportBox(HWND, const std::string& text, const std::string&, UINT) {
     std::printf("{\"messageBox\": \"%s\"}\n", text.c_str());
@@ -103,7 +98,7 @@ int post(unsigned long extra, const char* ready, const char* quit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    HINSTANCE resources = LoadLibraryA((ownFolder() + "QuellonRes.dll").c_str());
+    HINSTANCE resources = LoadLibraryA((dlg::programFolder() + "QuellonRes.dll").c_str());
     if (!resources) return 2;
     dlg::setResourceHandle(resources);
     dlg::setMessageBoxHook(reportBox);

@@ -45,4 +45,8 @@ private:
 // Registers the common control classes the framework's wrappers use.
 void initCommonControls();
 
+// The folder of the running program's file, with its final backslash; empty when the
+// system cannot give the path.
+std::string programFolder();
+
 }  // namespace dlg
