@@ -144,24 +144,24 @@ void HyperlinkControl::makeTooltip() {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!tooltip_) return;
+    TTTOOLINFOA tool = toolInfo();
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+TTTOOLINFOA HyperlinkControl::toolInfo() const {
     TTTOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
     tool.hwnd = hwnd_;
     tool.uId = 1;
     tool.lpszText = const_cast<char*>(address_.c_str());
     GetClientRect(hwnd_, &tool.rect);
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return tool;
 }
 
 void HyperlinkControl::updateTooltip() {
     if (!tooltip_) return;
-    TTTOOLINFOA tool = {};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = hwnd_;
-    tool.uId = 1;
-    tool.lpszText = const_cast<char*>(address_.c_str());
+    TTTOOLINFOA tool = toolInfo();
     SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    GetClientRect(hwnd_, &tool.rect);
     SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace profiles {
@@ -53,6 +55,7 @@ private:
     void fitToText();
     void makeTooltip();
     void updateTooltip();
+    TTTOOLINFOA toolInfo() const;  // the one tool of the tooltip: the whole control, the address
     void mouseEntered();
     void checkLeft();
     void useFont(HFONT font);
