@@ -50,6 +50,12 @@ void later(std::function<void()> action, UINT delay) {
     SetTimer(nullptr, 0, delay, runPending);
 }
 
+void laterOnceReady(std::function<bool()> action, UINT delay) {
+    later([action]() mutable {
+        if (!action()) laterOnceReady(std::move(action), 100);
+    }, delay);
+}
+
 bool ScriptedEditor::askSavePath(std::string& path) {
     if (savePaths.empty()) return false;
     path = savePaths.front();

@@ -34,6 +34,9 @@ std::vector<int>& answers();
 
 // Runs `action` from the thread's message loop after `delay` ms (inside a modal loop too).
 void later(std::function<void()> action, UINT delay = 60);
+// The same for an action that needs a window which may come late on a loaded machine: while
+// it answers false (its window is not there yet) it is tried again every 100 ms.
+void laterOnceReady(std::function<bool()> action, UINT delay = 60);
 
 // An editor whose save-as asks no file dialog: the path comes from the test.
 class ScriptedEditor : public quellon::TableEditorDialog {

@@ -97,13 +97,14 @@ TEST_F(FormViewWindowTest, EditsOfANamedTableThroughEveryKindOfControl) {
     type(formItem(IDC_PEN), "12");
     leave(formItem(IDC_PEN));
     // The index colour dialog, opened from the colour combo, picks 134.
-    later([] {
+    laterOnceReady([] {
         HWND picker = FindWindowA(nullptr, "Select Color");
         auto* dialog = static_cast<quellon::ColorIndexDialog*>(dlg::Dialog::fromHandle(picker));
-        if (!dialog) return;
+        if (!dialog) return false;
         const quellon::Box t = dialog->layout().find(134)->target();
         SendMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM((t.left + t.right) / 2, (t.top + t.bottom) / 2));
         SendMessageA(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return true;
     });
     pick(IDC_COLOR, 8);
     EXPECT_EQ(formView().comboControl(Combo::Color).itemText(

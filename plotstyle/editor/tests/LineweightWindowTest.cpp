@@ -167,16 +167,17 @@ TEST_F(LineweightWindowTest, AnEditInInchesIsSavedSortedWithEveryStyleOnItsOldVa
     open(path);
     selectStyles({1});
     bool edited = false;
-    later([&edited] {
+    laterOnceReady([&edited] {
         HWND window = FindWindowA(nullptr, "Edit Lineweights");
         auto* d = static_cast<quellon::LineweightDialog*>(dlg::Dialog::fromHandle(window));
-        if (!d) return;
+        if (!d) return false;
         press(window, IDC_UNITS_INCHES);
         d->list().selectOnly(8);  // 0.25 mm
         press(window, IDC_LINEWEIGHT_EDIT);
         finishLabelEdit(labelEditor(d->list().hwnd()), "0.002");  // 0.0508 mm
         edited = d->list().itemText(8) == "0.0020";
         press(window, IDOK);
+        return true;
     });
     press(formView().hwnd(), IDC_EDIT_LINEWEIGHTS);
     ASSERT_TRUE(edited);
@@ -211,13 +212,14 @@ TEST_F(LineweightWindowTest, AnEditInInchesIsSavedSortedWithEveryStyleOnItsOldVa
 TEST_F(LineweightWindowTest, CancelAndOkWithoutAChangeLeaveTheTable) {
     open(copyOfSample("ezdxf-ctbtest.ctb"));
     const std::vector<unsigned char> before = editor().session().table().toBytes();
-    later([] {
+    laterOnceReady([] {
         HWND window = FindWindowA(nullptr, "Edit Lineweights");
         auto* d = static_cast<quellon::LineweightDialog*>(dlg::Dialog::fromHandle(window));
-        if (!d) return;
+        if (!d) return false;
         press(window, IDC_UNITS_INCHES);
         finishLabelEdit(d->list().editLabel(3), "0.5");
         press(window, IDCANCEL);
+        return true;
     });
     press(formView().hwnd(), IDC_EDIT_LINEWEIGHTS);
     later([] { press(FindWindowA(nullptr, "Edit Lineweights"), IDOK); });

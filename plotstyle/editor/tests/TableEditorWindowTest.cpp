@@ -281,13 +281,14 @@ TEST_F(TableEditorWindowTest, HelpButtonAndHelpKeyOpenTheEditorsTopic) {
 
 TEST_F(TableEditorWindowTest, AModalRunDeletesTheTableAndReportsTheSave) {
     const std::string path = copyOfSample("ezdxf-stbtest.stb");
-    later([] {
+    laterOnceReady([] {
         HWND editorWindow = FindWindowA(nullptr, "Plot Style Table Editor - ezdxf-stbtest.stb");
         auto* editor = static_cast<quellon::TableEditorDialog*>(dlg::Dialog::fromHandle(editorWindow));
-        if (!editor) return;
+        if (!editor) return false;
         editor->session().table().style(1)->screening = 33;
         editor->setModified();
         SendMessageA(GetDlgItem(editorWindow, IDC_SAVE_CLOSE), BM_CLICK, 0, 0);
+        return true;
     }, 300);
     EXPECT_TRUE(quellon::runTableEditor(CPlotStyleTable::read(path.c_str()), path, nullptr));
     EXPECT_EQ(recordsOf(path)["plot_style/1/screen"], "33");
