@@ -45,7 +45,16 @@ Dialog::~Dialog() {
 }
 
 Dialog* Dialog::fromHandle(HWND hwnd) {
-    return hwnd ? reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER)) : nullptr;
+    // Another process's window answers with a pointer of that process (the system lets any
+    // process read the value): only windows of this process have an object here.
+    DWORD process = 0;
+    if (!hwnd || !GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId())
+        return nullptr;
+    return objectOf(hwnd);
+}
+
+Dialog* Dialog::objectOf(HWND hwnd) {
+    return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
 }
 
 INT_PTR Dialog::doModal(HWND parent) {
@@ -105,7 +114,7 @@ void Dialog::attachHandle(HWND hwnd) {
 }
 
 INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    Dialog* self = fromHandle(hwnd);
+    Dialog* self = objectOf(hwnd);
     if (!self && msg == WM_INITDIALOG) self = reinterpret_cast<Dialog*>(l);
     if (!self && t_creating && !t_creating->hwnd_) self = t_creating;
     if (!self) return FALSE;

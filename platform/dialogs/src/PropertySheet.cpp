@@ -44,7 +44,7 @@ bool PropertyPage::onNotify(NMHDR& header, LRESULT& result) {
 }
 
 INT_PTR CALLBACK PropertyPage::pageProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    auto* self = static_cast<PropertyPage*>(fromHandle(hwnd));
+    auto* self = static_cast<PropertyPage*>(objectOf(hwnd));
     if (!self && msg == WM_INITDIALOG) {
         const auto* header = reinterpret_cast<const PROPSHEETPAGEA*>(l);
         self = reinterpret_cast<PropertyPage*>(header->lParam);

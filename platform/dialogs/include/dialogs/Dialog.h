@@ -61,10 +61,13 @@ public:
     // the window is created: owner-drawn combos measure during creation).
     void addOwnerDrawn(int id, OwnerDrawn* control) { ownerDrawn_[id] = control; }
 
-    // The dialog object behind a window of this framework, or null.
+    // The dialog object behind a window of this framework in this process, or null.
     static Dialog* fromHandle(HWND hwnd);
 
 protected:
+    // The object stored in a window the dialog procedures are given (always this process's).
+    static Dialog* objectOf(HWND hwnd);
+
     virtual bool onInitDialog() { return true; }  // true: let the system place the focus
     virtual bool onCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
     virtual bool onNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
